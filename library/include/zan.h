@@ -1,0 +1,77 @@
+// Zan data library: the operations that cross the library boundary.
+//
+// Every operation is a procedure without a return value; every argument,
+// input or output, is passed by pointer. File, variable and sample numbers
+// count from 1. Text in dopen and dsize travels as arrays of 32-bit character
+// codes (low 8 bits count), blank-padded to 255 (paths) and 80 (titles and
+// names); efile takes 8-bit buffers followed by a length the library ignores.
+#ifndef ZAN_H
+#define ZAN_H
+
+#include <stdint.h>
+
+#if defined(__GNUC__)
+#define ZAN_EXPORT __attribute__((visibility("default")))
+#else
+#define ZAN_EXPORT
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+enum {
+    ZAN_MAX_FILES = 1001,
+    ZAN_MAX_VARS = 5000,
+    ZAN_NAME_LEN = 80,
+    ZAN_PATH_LEN = 255,
+    ZAN_LINE_LEN = 65536,
+    ZAN_MAX_STEP = 64,
+};
+
+// Status codes of dopen besides 0, -1 and the platform's error numbers.
+enum {
+    ZAN_STATUS_NO_MARKER = 100,   // record layout without the " ## " marker
+    ZAN_STATUS_NO_MEMORY = 200,   // no memory even at step 64
+    ZAN_STATUS_TOO_MANY_VARS = 999,
+};
+
+// Loading and releasing.
+ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* names, int32_t* title,
+                      int32_t* nvar, int32_t* nstored, int32_t* nrows, int32_t* step,
+                      int32_t* status, int32_t* close_status);
+ZAN_EXPORT void dsize(int32_t* file, const int32_t* path, int32_t* size, int32_t* spare);
+ZAN_EXPORT void dclos(int32_t* result);
+ZAN_EXPORT void daloc(int32_t* result);
+
+// Ranges.
+ZAN_EXPORT void drang(int32_t* file, int32_t* var, double* upper, double* lower, double* magnitude);
+ZAN_EXPORT void rrang(int32_t* file, int32_t* yvar, int32_t* xvar, double* xlo, double* xhi,
+                      double* upper, double* lower, double* magnitude);
+
+// Values and device mapping.
+ZAN_EXPORT void dtran(double* xmin, double* xmax, double* ymin, double* ymax,
+                      int32_t* xspan, int32_t* yspan, int32_t* xoff, int32_t* yoff);
+ZAN_EXPORT void ddata(int32_t* file, int32_t* sample, int32_t* var, double* value);
+ZAN_EXPORT void sdata(int32_t* file, int32_t* xvar, int32_t* yvar, int32_t* count);
+ZAN_EXPORT void idata(int32_t* file, int32_t* sample, int32_t* x, int32_t* inside);
+ZAN_EXPORT void jdata(int32_t* file, int32_t* sample, int32_t* y, int32_t* inside);
+
+// Shift and factor of a variable.
+ZAN_EXPORT void sshft(int32_t* file, int32_t* var, double* shift);
+ZAN_EXPORT void gshft(int32_t* file, int32_t* var, double* shift);
+ZAN_EXPORT void sfact(int32_t* file, int32_t* var, double* factor);
+ZAN_EXPORT void gfact(int32_t* file, int32_t* var, double* factor);
+
+// Extraction and axis division.
+ZAN_EXPORT void efile(int32_t* file, int32_t* count, int32_t* vars, double* upper, double* lower,
+                      int32_t* kind, const char* path, int32_t* pathlen, const char* names,
+                      int32_t* nameslen, int32_t* number);
+ZAN_EXPORT void dscls(double* low, double* high, double* first, double* last, double* step,
+                      int32_t* ndiv);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,82 @@
+// The process-wide store of loaded files: one slot per file number, each
+// with its sample block and its per-variable tables.
+#ifndef ZAN_STORE_H
+#define ZAN_STORE_H
+
+#include "zan.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace zan {
+
+inline constexpr int32_t kMaxFiles = ZAN_MAX_FILES;
+inline constexpr int32_t kMaxVars = ZAN_MAX_VARS;
+inline constexpr int32_t kNameLen = ZAN_NAME_LEN;
+inline constexpr int32_t kPathLen = ZAN_PATH_LEN;
+inline constexpr int32_t kLineLen = ZAN_LINE_LEN;
+inline constexpr int32_t kMaxStep = ZAN_MAX_STEP;
+
+// Initial values of a freshly filled slot's per-variable tables.
+inline constexpr double kInitShift = 0.0;
+inline constexpr double kInitFactor = 1.0;
+inline constexpr double kInitMax = -1.0e10;
+inline constexpr double kInitMin = 1.0e10;
+
+// Per-variable tables of one slot, indexed by variable number - 1, sized for
+// all kMaxVars variable numbers whatever the file's own count. They outlive
+// dclos and are reset by the next load into the slot.
+struct VarTables {
+    std::array<double, kMaxVars> shift;
+    std::array<double, kMaxVars> factor;
+    std::array<double, kMaxVars> rawmax;
+    std::array<double, kMaxVars> rawmin;
+    void reset();
+};
+
+struct FileSlot {
+    std::unique_ptr<double[]> block;  // nvar x capacity values, variable by variable
+    int32_t nvar = 0;
+    int32_t capacity = 0;
+    int32_t stored = 0;               // highest sample number written so far
+    std::unique_ptr<VarTables> vars;  // made on first use, kept across dclos
+
+    // Samples 1..capacity of variable v (1-based); v must be 1..nvar.
+    double* column(int32_t v) { return block.get() + static_cast<std::size_t>(v - 1) * capacity; }
+    const double* column(int32_t v) const { return block.get() + static_cast<std::size_t>(v - 1) * capacity; }
+};
+
+// Data-to-device transform set by dtran and sdata, shared by all files.
+struct Transform {
+    int32_t xvar = 1;
+    int32_t yvar = 1;
+    double xorg = 0.0;
+    double yorg = 0.0;
+    double xscale = 1.0;
+    double yscale = 1.0;
+    int32_t xoff = 0;
+    int32_t yoff = 0;
+};
+
+struct Store {
+    std::array<FileSlot, kMaxFiles> slots;  // slots[file - 1]
+    int32_t loaded = 0;                     // slots 1..loaded are valid
+    Transform tr;
+};
+
+Store& store();
+
+// The slot of a loaded file number, or nullptr when file is not 1..loaded.
+FileSlot* loaded_slot(int32_t file);
+
+// The per-variable tables of file number 1..kMaxFiles (made on first use),
+// or nullptr for a number outside the table.
+VarTables* var_tables(int32_t file);
+
+inline bool valid_var(int32_t v) { return v >= 1 && v <= kMaxVars; }
+
+}  // namespace zan
+
+#endif
