@@ -7,6 +7,7 @@
 #include "loader.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -82,10 +83,11 @@ public:
                 if (keep) store(sink, in_.data());
                 in_.consume(static_cast<std::size_t>(whole));
             } else {
-                if (int r = in_.need(row_bytes)) return r;
-                if (keep) store(sink, in_.data());
-                if (int r = in_.skip(static_cast<uint64_t>(len))) return r;
+                // The row counts only once its whole record has been read.
+                if (int r = in_.read(row_.data(), row_bytes)) return r;
+                if (int r = in_.skip(static_cast<uint64_t>(len) - row_bytes)) return r;
                 if (int r = check_trailer(len)) return r;
+                if (keep) store(sink, row_.data());
             }
             if (keep) discard = static_cast<uint64_t>(step) - 1;
             else --discard;
@@ -134,6 +136,7 @@ private:
     ByteReader in_;
     std::string upper_path_;
     std::unique_ptr<char[]> line_;
+    std::array<char, 4 * kMaxVars> row_;
     int32_t name_len_ = 0;
     int32_t nvar_ = 1;
 };
