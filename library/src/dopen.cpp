@@ -111,7 +111,7 @@ int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Lay
     std::unique_ptr<double[]> block;
     while (!allocate_block(static_cast<uint64_t>(nvar) * static_cast<uint64_t>(capacity), block)) {
         capacity /= 2;
-        *a.step *= 2;
+        *a.step = static_cast<int32_t>(std::min<int64_t>(int64_t{*a.step} * 2, std::numeric_limits<int32_t>::max()));
         *a.nstored = capacity;
         if (*a.step > kMaxStep) return ZAN_STATUS_NO_MEMORY;
     }
