@@ -2,6 +2,7 @@
 // and Y variables to device coordinates, one at a time or a run at once.
 #include "device_mapping.h"
 
+#include "batch_mapping.h"
 #include "store.h"
 #include "value_access.h"
 
@@ -45,21 +46,9 @@ void map_one(int32_t file, int32_t sample, int32_t var, const zan::AxisMap& m, i
         *inside = 0;
         return;
     }
-    bool clipped = false;
+    int32_t clipped = 0;
     *out = zan::device_coordinate(zan::device_position(col[sample - 1], m), clipped);
     if (clipped) *inside = 0;
-}
-
-void map_run(const double* xs, const double* ys, int32_t n, const zan::AxisMap& mx,
-             const zan::AxisMap& my, int32_t* x, int32_t* y, int32_t* inside)
-{
-    for (int32_t k = 0; k < n; ++k) {
-        bool xclipped = false;
-        bool yclipped = false;
-        x[k] = zan::device_coordinate(zan::device_position(xs[k], mx), xclipped);
-        y[k] = zan::device_coordinate(zan::device_position(ys[k], my), yclipped);
-        inside[k] = (xclipped || yclipped) ? 0 : inside[k];
-    }
 }
 
 void reject_run(int32_t n, int32_t* x, int32_t* y, int32_t* inside)
@@ -119,7 +108,7 @@ ZAN_EXPORT void mdata(int32_t* file, int32_t* first, int32_t* count, int32_t* x,
     const auto valid = static_cast<int32_t>(hi - lo);
     const auto after = static_cast<int32_t>(end - hi);
     reject_run(before, x, y, inside);
-    map_run(xs + (lo - 1), ys + (lo - 1), valid, x_axis(*file), y_axis(*file), x + before,
+    zan::map_run(xs + (lo - 1), ys + (lo - 1), valid, x_axis(*file), y_axis(*file), x + before,
             y + before, inside + before);
     reject_run(after, x + before + valid, y + before + valid, inside + before + valid);
 }

@@ -1,3 +1,4 @@
+#include "device_mapping.h"
 #include "stored_files.h"
 
 #include <cmath>
@@ -189,4 +190,20 @@ TEST_F(DeviceMapping, BatchWritesOnlyItsCountAndRejectsUnknownVariables)
     select(f, 1, 2);
     mdata(&file, &first, &two, x.data(), y.data(), inside.data());
     EXPECT_EQ(y, (std::vector<int32_t>{0, 0, -9, -9}));
+}
+
+TEST(DeviceCoordinate, RoundsLikeRoundHalfAwayFromZeroAcrossTheWholeRange)
+{
+    // Every half and its two neighbouring doubles, from -32767.5 to 32767.5.
+    for (int32_t k = -32768; k <= 32767; ++k) {
+        const double half = k + 0.5;
+        for (double p : {std::nextafter(half, -1e9), half, std::nextafter(half, 1e9), double(k)}) {
+            int32_t clipped = -1;
+            const int32_t got = zan::device_coordinate(p, clipped);
+            const double a = std::fabs(p);
+            const double expected = a <= 32767.0 ? std::round(p) : std::copysign(32767.0, p);
+            ASSERT_EQ(got, static_cast<int32_t>(expected)) << p;
+            ASSERT_EQ(clipped, a <= 32767.0 ? 0 : 1) << p;
+        }
+    }
 }
