@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -44,10 +45,10 @@ void fill_store()
     s.loaded = 1;
 }
 
-void per_sample(benchmark::State& state)
+void per_sample(benchmark::State& state, int32_t rows = kRows)
 {
     state.counters["per_sample"] =
-        benchmark::Counter(kRows, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+        benchmark::Counter(rows, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // The drawing maps time 0..5000 over 1800 pixels and the curve over 900,
@@ -97,6 +98,7 @@ void CurveWalkSingleCalls(benchmark::State& state)
         set_mapping(5);
         int32_t file = 1, count = 0, xvar = 1, yvar = 5;
         sdata(&file, &xvar, &yvar, &count);
+        count = std::min(count, static_cast<int32_t>(state.range(0)));
         int64_t sum = 0;
         for (int32_t s = 1; s <= count; ++s) {
             int32_t x = 0, y = 0, inside = 1;
@@ -106,9 +108,11 @@ void CurveWalkSingleCalls(benchmark::State& state)
         }
         benchmark::DoNotOptimize(sum);
     }
-    per_sample(state);
+    per_sample(state, static_cast<int32_t>(state.range(0)));
 }
-BENCHMARK(CurveWalkSingleCalls)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+// The whole curve, and a part that stays in the cache to show the cost of
+// the calls without the memory traffic.
+BENCHMARK(CurveWalkSingleCalls)->Arg(kRows)->Arg(1 << 16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // The batch call over the whole curve in runs of 4096 samples, the size of a
 // drawing buffer that stays in the cache.
@@ -121,17 +125,18 @@ void CurveWalkBatch(benchmark::State& state)
         set_mapping(5);
         int32_t file = 1;
         int64_t sum = 0;
-        for (int32_t first = 1; first <= kRows; first += kRun) {
-            int32_t count = std::min(kRun, kRows - first + 1);
+        const auto rows = static_cast<int32_t>(state.range(0));
+        for (int32_t first = 1; first <= rows; first += kRun) {
+            int32_t count = std::min(kRun, rows - first + 1);
             std::fill(inside.begin(), inside.begin() + count, 1);
             mdata(&file, &first, &count, x.data(), y.data(), inside.data());
             sum += x[0] + y[static_cast<std::size_t>(count - 1)] + inside[0];
         }
         benchmark::DoNotOptimize(sum);
     }
-    per_sample(state);
+    per_sample(state, static_cast<int32_t>(state.range(0)));
 }
-BENCHMARK(CurveWalkBatch)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(CurveWalkBatch)->Arg(kRows)->Arg(1 << 16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

@@ -14,6 +14,11 @@ namespace zan {
 void map_run(const double* xs, const double* ys, int32_t n, const AxisMap& mx, const AxisMap& my,
              int32_t* x, int32_t* y, int32_t* inside);
 
+// The same on two samples at a time, the width every x86-64 processor has;
+// map_run takes it where no wider one is available.
+void map_run_two_lanes(const double* xs, const double* ys, int32_t n, const AxisMap& mx, const AxisMap& my,
+                       int32_t* x, int32_t* y, int32_t* inside);
+
 }  // namespace zan
 
 #endif
