@@ -34,6 +34,7 @@ inline constexpr int kNameLength = 80;
 inline constexpr int kPathLength = 255;
 inline constexpr int kFormatLength = 40;
 inline constexpr int kMaxStep = 16000;    // largest drawing rate
+inline constexpr int kMaxFiles = 1001;    // files the library holds at once
 
 // A table of records numbered 1..size().
 template <class T>
@@ -221,6 +222,7 @@ struct Session {
     bool bRept = false;                // auto-repeat of a pan button running
     bool bKeyb = false;                // keyboard command running
     int iSkip = 1;                     // decimation step of the last load
+    std::string FiniFailed;            // settings file whose failed write was reported
 
     // Computed by each drawing, read by the mouse and the cursor readout.
     double Ytitl = 0;      // top of the band of graph cells, pixels from the top

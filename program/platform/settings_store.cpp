@@ -1,0 +1,42 @@
+#include "platform/settings_store.h"
+
+#include "platform/profile.h"
+
+#include <QStandardPaths>
+#include <QString>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace zan::platform {
+
+std::string UserConfigFolder() {
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0')
+        return xdg;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString();
+}
+
+SettingsStore::SettingsStore() : folder_(UserConfigFolder()) {}
+
+SettingsStore::SettingsStore(std::string folder) : folder_(std::move(folder)) {}
+
+std::string SettingsStore::FileOf(const std::string& application) const {
+    return (std::filesystem::path(folder_) / (application + ".conf")).string();
+}
+
+std::string SettingsStore::Read(const std::string& application, const std::string& section,
+                                const std::string& key, const std::string& def) const {
+    if (folder_.empty()) return def;
+    return GetProfileString(section, key, def, FileOf(application));
+}
+
+bool SettingsStore::Write(const std::string& application, const std::string& section,
+                          const std::string& key, const std::string& value) const {
+    if (folder_.empty()) return false;
+    std::error_code error;
+    std::filesystem::create_directories(folder_, error);
+    return WriteProfileString(section, key, value, FileOf(application));
+}
+
+}  // namespace zan::platform

@@ -1,0 +1,227 @@
+#include "session/load_data.h"
+
+#include "session/merge_vars.h"
+#include "session/version_key.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace zan {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Total size in units of 1024 bytes above which loading shows its progress.
+constexpr std::int64_t kProgressKb = 10000;
+// Total size per decimation step that the library is given at most.
+constexpr std::int64_t kKbPerStep = 1024000;
+
+// A failure that ends the load, with its number and description as shown.
+struct LoadError {
+    int number;
+    std::string description;
+};
+
+const LoadError kFileNotFound{53, "File not found"};
+const LoadError kOutOfRange{9, "Subscript out of range"};
+
+// Local time of last modification, with fractions of a second so that two
+// writes within one second still differ.
+std::string ModifiedText(fs::file_time_type time) {
+    using namespace std::chrono;
+    const auto sys = time_point_cast<nanoseconds>(file_clock::to_sys(time));
+    const auto whole = floor<seconds>(sys);
+    const std::time_t t = system_clock::to_time_t(time_point_cast<system_clock::duration>(whole));
+    std::tm local{};
+    localtime_r(&t, &local);
+    char text[40];
+    const size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    char fraction[16];
+    std::snprintf(fraction, sizeof fraction, ".%09lld",
+                  static_cast<long long>((sys - whole).count()));
+    return std::string(text, n) + fraction;
+}
+
+// Size and modification time of a file; false when the file is gone.
+bool ReadFileFacts(const std::string& path, FileRecord& record) {
+    std::error_code error;
+    if (!fs::is_regular_file(path, error)) return false;
+    const auto size = fs::file_size(path, error);
+    if (error) return false;
+    const auto time = fs::last_write_time(path, error);
+    if (error) return false;
+    record.size = static_cast<std::int64_t>(size);
+    record.modified = ModifiedText(time);
+    return true;
+}
+
+void Fail(Session& s, SessionHost& host, DataLibrary& library, const LoadError* error) {
+    host.HideProgress();
+    host.SetBusyPointer(false);
+    if (error != nullptr)
+        host.Message("Error # " + std::to_string(error->number) + " " + error->description, "Zan",
+                     MsgButtons::Ok, MsgIcon::None);
+    s.lderr = 1;
+    library.Close();
+    const MsgResult answer = host.Message("Do you want to continue ?", "Error in openning input file.",
+                                          MsgButtons::YesNo, MsgIcon::Critical);
+    if (answer != MsgResult::Yes) host.EndProgram();
+}
+
+}  // namespace
+
+bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
+    s.lderr = 2;
+    library.Close();
+    s.FileTab.assign(s.nFile);
+    s.VarMap.clear();
+    std::vector<std::string> merged;
+    std::vector<int> versionKeys;
+
+    if (s.nFile > kMaxFiles || s.nFile > s.Flist.size()) {
+        Fail(s, host, library, &kOutOfRange);
+        return false;
+    }
+
+    std::int64_t total = 0;
+    for (int i = 1; i <= s.nFile; ++i) {
+        total += library.SizeKb(i, s.Flist[i]);
+        if (!ReadFileFacts(s.Flist[i], s.FileTab[i])) {
+            Fail(s, host, library, &kFileNotFound);
+            return false;
+        }
+    }
+
+    const bool showProgress = total > kProgressKb && !s.bBusy;
+    if (showProgress) {
+        host.ShowProgress();
+        host.SetBusyPointer(true);
+    }
+
+    s.iSkip = 1;
+    while (total / s.iSkip > kKbPerStep) s.iSkip *= 2;
+    // A single file is only decimated by the library's own memory retry.
+    if (s.nFile == 1) s.iSkip = 1;
+
+    std::string title;
+    for (int i = 1; i <= s.nFile; ++i) {
+        host.SetProgressText(std::to_string(i) + " of " + std::to_string(s.nFile));
+        host.ProcessEvents();
+        FileRecord& file = s.FileTab[i];
+        OpenResult r = library.Open(i, s.Flist[i], s.iSkip);
+        file.nPar = std::max(r.nPar, 0);
+        file.nStored = r.nStored;
+        file.nRowsRead = r.nRows;
+        file.status = r.status;
+        file.closeStatus = r.closeStatus;
+        title = r.title;
+        if (file.nPar > kMaxMerged) {
+            Fail(s, host, library, &kOutOfRange);
+            return false;
+        }
+
+        std::vector<std::string> names(static_cast<size_t>(file.nPar));
+        for (int m = 0; m < file.nPar && static_cast<size_t>(m) < r.names.size(); ++m)
+            names[static_cast<size_t>(m)] = CleanName(r.names[static_cast<size_t>(m)]);
+        file.iCrc = VersionKey(names);
+
+        auto known = std::find(versionKeys.begin(), versionKeys.end(), file.iCrc);
+        if (known != versionKeys.end()) {
+            file.iVer = static_cast<int>(known - versionKeys.begin()) + 1;
+            continue;
+        }
+        if (static_cast<int>(versionKeys.size()) == kMaxVersions) {
+            host.HideProgress();
+            host.SetBusyPointer(false);
+            host.Message("Different file versions exceeds 20!", "Zan", MsgButtons::Ok, MsgIcon::None);
+            Fail(s, host, library, nullptr);
+            return false;
+        }
+        versionKeys.push_back(file.iCrc);
+        const int c = static_cast<int>(versionKeys.size());
+        file.iVer = c;
+        for (int m = 1; m <= file.nPar; ++m) s.VarMap(m, c) = m;
+        MergeVars(merged, s.VarMap, names, c);
+    }
+
+    host.ShowDecimated(s.iSkip != 1);
+    host.SetProgressText("Sorting..");
+    s.nVar = static_cast<int>(merged.size());
+    s.VarTab.assign(s.nVar);
+    s.ScrTitle = CleanName(title);
+    for (int k = 1; k <= s.nVar; ++k) s.VarTab[k].Name = merged[static_cast<size_t>(k - 1)];
+    s.CrcAll = VersionKey(merged);
+
+    host.HideProgress();
+    host.SetBusyPointer(false);
+    s.lderr = 0;
+    s.iZlvl = 1;
+    s.mZlvl = 1;
+    return true;
+}
+
+void InitRanges(Session& s, SessionHost& host, DataLibrary& library) {
+    for (int k = 1; k <= s.nVar; ++k) {
+        VarRecord& v = s.VarTab[k];
+        double lower = 1.0e99;
+        double upper = -1.0e99;
+        double magnitude = 0;
+        for (int f = 1; f <= s.nFile && f <= s.FileTab.size(); ++f) {
+            const int c = s.FileTab[f].iVer;
+            if (c < 1 || c > kMaxVersions || k > kMaxMerged) continue;
+            const int var = s.VarMap(k, c);
+            if (v.Lfix[1] != 0 || var < 1) continue;
+            library.Range(f, var, upper, lower, magnitude);
+            v.Dmax[1] = upper;
+            v.Dmin[1] = lower;
+            v.Dabs[1] = magnitude;
+            v.Vhi[1] = upper;
+            v.Vlo[1] = lower;
+        }
+        const Division d = library.Divide(v.Vlo[1], v.Vhi[1]);
+        v.Alo[1] = d.Alo;
+        v.Ahi[1] = d.Ahi;
+        v.Astp[1] = d.Astp;
+        v.Anum[1] = d.Anum;
+        v.Rlo[1] = d.Alo;
+        v.Rhi[1] = d.Ahi;
+    }
+    s.iZlvl = 1;
+    s.mZlvl = 1;
+    host.ProcessEvents();
+}
+
+std::string GetFiles(const Session& s, int i) {
+    if (!s.Flist.contains(i)) return {};
+    return fs::path(s.Flist[i]).filename().string();
+}
+
+std::string GetLines(const Session& s, int i) {
+    if (i < 1 || i > s.nVar || !s.VarTab.contains(i)) return {};
+    const std::string& name = s.VarTab[i].Name;
+    const size_t b = name.find_first_not_of(' ');
+    if (b == std::string::npos) return {};
+    return name.substr(b, name.find_last_not_of(' ') - b + 1);
+}
+
+double GetDelta(const Session& s, int v) {
+    if (v < 1 || v > s.nVar || !s.VarTab.contains(v)) return 0;
+    const int level = std::clamp(s.iZlvl, 1, kZoomLevels);
+    return s.VarTab[v].Ahi[static_cast<size_t>(level)] - s.VarTab[v].Alo[static_cast<size_t>(level)];
+}
+
+int GetParam(const Session& s, int f, int v) {
+    if (!s.FileTab.contains(f) || v < 1 || v > kMaxMerged) return 0;
+    const int c = s.FileTab[f].iVer;
+    if (c < 1 || c > kMaxVersions) return 0;
+    return s.VarMap(v, c);
+}
+
+}  // namespace zan
