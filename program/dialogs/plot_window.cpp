@@ -3,9 +3,13 @@
 #include "dialogs/plot_window_picture.h"
 #include "dialogs/plot_window_updown.h"
 #include "render/bitmap_commands.h"
+#include "render/image_target.h"
+#include "render/objt_draw.h"
+#include "render/page_export.h"
 #include "render/window_layout.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -41,6 +45,26 @@ QLineEdit* AddBox(QHBoxLayout* bar, const char* caption, const char* tip)
     bar->addWidget(box);
     return box;
 }
+
+// The page drawing's view of this window.
+class PictureHost : public render::DrawHost {
+public:
+    explicit PictureHost(PlotWindow& window) : window_(window) {}
+    void setBusyPointer(bool busy) override
+    {
+        if (window_.onBusyPointer)
+            window_.onBusyPointer(busy);
+    }
+    void setLastLabel(const std::string& caption) override
+    {
+        window_.LabelL->setText(QString::fromStdString(caption));
+        window_.LabelL->adjustSize();
+    }
+    void processEvents() override { QCoreApplication::processEvents(); }
+
+private:
+    PlotWindow& window_;
+};
 
 } // namespace
 
@@ -190,10 +214,13 @@ void PlotWindow::DrawDelayed(int delay)
 void PlotWindow::PictDraw()
 {
     Picture1->Erase();
-    const int cells = std::max(session_.nCell, 1);
-    const int pages = (session_.nGrph + cells - 1) / cells;
-    session_.iPage = std::max(std::min(session_.iPage, pages), 1);
-    Label2->setText(QString("Page %1/%2").arg(session_.iPage).arg(pages));
+    const int pages = ClampPage(session_);
+    Label2->setText(QString::fromStdString(PageCaption(session_, pages)));
+    {
+        render::ImageTarget target(Picture1->image());
+        PictureHost host(*this);
+        render::ObjtDraw(session_, target, &host);
+    }
     Picture1->Refresh();
     if (onBusyPointer)
         onBusyPointer(false);
@@ -241,11 +268,16 @@ void PlotWindow::ButnStat()
 
 void PlotWindow::ShowBoxes()
 {
-    Text1->setText(QString::number(session_.iStep));
-    Text2->setText(QString::number(session_.nCols));
-    Text3->setText(QString::number(session_.nRows));
-    UpDown2->setValue(session_.nCols);
-    UpDown3->setValue(session_.nRows);
+    ShowBoxes(session_.iStep, session_.nCols, session_.nRows);
+}
+
+void PlotWindow::ShowBoxes(int step, int cols, int rows)
+{
+    Text1->setText(QString::number(step));
+    Text2->setText(QString::number(cols));
+    Text3->setText(QString::number(rows));
+    UpDown2->setValue(cols);
+    UpDown3->setValue(rows);
 }
 
 void PlotWindow::SaveBitmap()

@@ -95,6 +95,7 @@ public:
     void DrawDelayed(int delay);
     // Puts iStep, nCols and nRows into their boxes.
     void ShowBoxes();
+    void ShowBoxes(int step, int cols, int rows);
 
     // The Edit commands on the picture.
     void SaveBitmap();
