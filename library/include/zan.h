@@ -34,6 +34,8 @@ enum {
     ZAN_STATUS_NO_MARKER = 100,   // record layout without the " ## " marker
     ZAN_STATUS_NO_MEMORY = 200,   // no memory even at step 64
     ZAN_STATUS_TOO_MANY_VARS = 999,
+    ZAN_STATUS_NO_EXTENSION = 300,    // path without '.': no reader can be chosen
+    ZAN_STATUS_BAD_FILE_NUMBER = 400, // file number outside 1..1001 or already loaded
 };
 
 // Loading and releasing.
