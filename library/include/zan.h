@@ -34,6 +34,8 @@ enum {
     ZAN_STATUS_NO_MARKER = 100,   // record layout without the " ## " marker
     ZAN_STATUS_NO_MEMORY = 200,   // no memory even at step 64
     ZAN_STATUS_TOO_MANY_VARS = 999,
+    ZAN_STATUS_NO_EXTENSION = 300,    // path without '.': no reader can be chosen
+    ZAN_STATUS_BAD_FILE_NUMBER = 400, // file number outside 1..1001 or already loaded
 };
 
 // Loading and releasing.
@@ -56,6 +58,12 @@ ZAN_EXPORT void ddata(int32_t* file, int32_t* sample, int32_t* var, double* valu
 ZAN_EXPORT void sdata(int32_t* file, int32_t* xvar, int32_t* yvar, int32_t* count);
 ZAN_EXPORT void idata(int32_t* file, int32_t* sample, int32_t* x, int32_t* inside);
 ZAN_EXPORT void jdata(int32_t* file, int32_t* sample, int32_t* y, int32_t* inside);
+// Batch mapping: for k = 0..count-1, x[k] and y[k] receive what idata and
+// jdata give for sample first + k, and inside[k] is cleared when either of
+// those two calls would clear it (otherwise left as the caller set it). The
+// three arrays hold count entries; count <= 0 writes nothing.
+ZAN_EXPORT void mdata(int32_t* file, int32_t* first, int32_t* count, int32_t* x, int32_t* y,
+                      int32_t* inside);
 
 // Shift and factor of a variable.
 ZAN_EXPORT void sshft(int32_t* file, int32_t* var, double* shift);

@@ -23,6 +23,22 @@ FileSlot* loaded_slot(int32_t file)
     return &s.slots[static_cast<std::size_t>(file - 1)];
 }
 
+FileSlot* claim_slot(int32_t file)
+{
+    Store& s = store();
+    if (file < 1 || file > kMaxFiles || file <= s.loaded) return nullptr;
+    while (s.loaded < file) {
+        FileSlot& slot = s.slots[static_cast<std::size_t>(s.loaded)];
+        slot.block.reset();
+        slot.nvar = 0;
+        slot.capacity = 0;
+        slot.stored = 0;
+        ++s.loaded;
+        var_tables(s.loaded)->reset();
+    }
+    return &s.slots[static_cast<std::size_t>(file - 1)];
+}
+
 VarTables* var_tables(int32_t file)
 {
     if (file < 1 || file > kMaxFiles) return nullptr;

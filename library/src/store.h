@@ -71,6 +71,13 @@ Store& store();
 // The slot of a loaded file number, or nullptr when file is not 1..loaded.
 FileSlot* loaded_slot(int32_t file);
 
+// Makes `file` the newest slot and returns it, empty: no variables, no block,
+// its per-variable tables reset. Slots between the loaded count and `file`
+// become empty slots too, so a file number always names its own slot even
+// when a load before it failed. nullptr, and nothing changes, when `file` is
+// outside 1..kMaxFiles or already loaded (so loaded samples are never lost).
+FileSlot* claim_slot(int32_t file);
+
 // The per-variable tables of file number 1..kMaxFiles (made on first use),
 // or nullptr for a number outside the table.
 VarTables* var_tables(int32_t file);

@@ -1,0 +1,101 @@
+// Comma-separated text layout: optional comment lines, one line of names and
+// one line of numbers per sample. A first pass counts every line and takes
+// the largest field count among the first lines as the variable count; the
+// second pass takes the first line with that many fields as the names and
+// every later line with exactly that many numbers as a sample.
+#include "csv_fields.h"
+#include "line_reader.h"
+#include "loader.h"
+
+#include <algorithm>
+#include <array>
+
+namespace zan {
+
+namespace {
+
+// Lines of the first pass that may decide the variable count.
+constexpr int kHeaderSearchLines = 99;
+
+class CsvReader final : public Reader {
+public:
+    CsvReader(InputFile& file, const std::string& upper_path)
+        : in_(file), lines_(in_, kLineLen), upper_path_(upper_path)
+    {
+    }
+
+    int read_header(HeaderInfo& header) override
+    {
+        header.set_title(upper_path_);
+        std::string_view line;
+        int32_t nvar = 0;
+        uint64_t counted = 0;
+        int r = 0;
+        while (counted < kHeaderSearchLines && (r = lines_.next(line)) == 0) {
+            ++counted;
+            nvar = std::max(nvar, csv::header_field_count(line));
+        }
+        uint64_t rest = 0;
+        if (r == 0) r = lines_.count_rest(rest);
+        // A read error in the counting pass ends the load like one in the
+        // header; the end of the file is the normal end of this pass.
+        if (r != 0 && r != kEndOfFile) return r;
+        rows_ = static_cast<int64_t>(counted + rest);
+        nvar_ = nvar;
+        header.nvar = nvar;
+        return 0;
+    }
+
+    int64_t expected_rows() override { return rows_; }
+
+    // Second pass: back to the start and on to the first line with as many
+    // fields as the variable count; lines before it are passed over.
+    int start_rows(HeaderInfo& header) override
+    {
+        if (int r = in_.rewind()) return r;
+        std::string_view line;
+        for (;;) {
+            if (int r = lines_.next(line)) return r;
+            if (csv::header_field_count(line) >= nvar_) break;
+        }
+        csv::header_fields(line, [&](int32_t v, std::string_view text) {
+            if (v <= nvar_) header.set_name(v, text.substr(0, kNameLen - 2));
+        });
+        return 0;
+    }
+
+    // A line is a sample when it has exactly the variable count of fields and
+    // of numbers; any other line is passed over. The step's discards take the
+    // lines after an accepted one without any test.
+    int read_rows(SampleSink& sink, int32_t step) override
+    {
+        static std::array<double, kMaxVars> row;
+        std::string_view line;
+        while (!sink.full()) {
+            for (;;) {
+                if (int r = lines_.next(line)) return r;
+                if (csv::read_row(line, nvar_, row.data())) break;
+            }
+            sink.store([](int32_t v) { return row[static_cast<std::size_t>(v)]; });
+            for (int32_t i = 1; i < step; ++i)
+                if (int r = lines_.next(line)) return r;
+        }
+        return 0;
+    }
+
+private:
+    ByteReader in_;
+    LineReader lines_;
+    std::string upper_path_;
+    int64_t rows_ = 0;
+    int32_t nvar_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<Reader> make_csv_reader(InputFile& file, const std::string& upper_path)
+{
+    return std::make_unique<CsvReader>(file, upper_path);
+}
+
+}  // namespace zan

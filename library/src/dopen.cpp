@@ -1,0 +1,159 @@
+// dopen: the frame around the three readers. It picks the reader from the
+// extension, reads the header, sizes the sample block from the expected row
+// count (coarsening the step while memory is short), reads the rows and
+// reports everything back through the caller's arguments.
+#include "load_hooks.h"
+#include "loader.h"
+#include "memory.h"
+#include "store.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+namespace zan::hooks {
+std::function<void()> after_row_count;
+}
+
+namespace zan {
+
+namespace {
+
+enum class Layout { Stream, Record, Text };
+
+struct Path {
+    std::string exact;  // as passed, trailing blanks dropped
+    std::string upper;  // letters a to z in upper case
+};
+
+Path path_from_codes(const int32_t* codes)
+{
+    Path p;
+    for (int i = 0; i < kPathLen; ++i) {
+        char c = static_cast<char>(codes[i] & 0xFF);
+        if (c == '\0') break;
+        p.exact.push_back(c);
+    }
+    p.exact.erase(p.exact.find_last_not_of(' ') + 1);
+    p.upper = p.exact;
+    for (char& c : p.upper)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return p;
+}
+
+// Only the three characters after the last '.' count, so "BINX" reads as "BIN".
+bool layout_of(const std::string& upper, Layout& layout)
+{
+    const std::size_t dot = upper.rfind('.');
+    if (dot == std::string::npos) return false;
+    const std::string ext = upper.substr(dot + 1, 3);
+    layout = ext == "BIN" ? Layout::Stream : ext == "CSV" ? Layout::Text : Layout::Record;
+    return true;
+}
+
+void put_text(int32_t* codes, const char* text, std::size_t n)
+{
+    for (std::size_t i = 0; i < n; ++i) codes[i] = static_cast<unsigned char>(text[i]);
+}
+
+int32_t to_int32(int64_t v)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(v, 0, std::numeric_limits<int32_t>::max()));
+}
+
+// The header status lets the load go on when it is 0 or a negative other
+// than end of file.
+bool header_ok(int r)
+{
+    return r == 0 || (r < 0 && r != kEndOfFile);
+}
+
+struct Args {
+    int32_t* names;
+    int32_t* title;
+    int32_t* nvar;
+    int32_t* nstored;
+    int32_t* nrows;
+    int32_t* step;
+};
+
+// Steps after the file is open; returns the status. The slot stays empty
+// (no variables) unless the block is allocated.
+int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Layout layout, Args a)
+{
+    static HeaderInfo header;  // loader scratch, 400 kB, reused by every call
+    header.clear();
+    std::unique_ptr<Reader> reader;
+    switch (layout) {
+    case Layout::Stream: reader = make_stream_reader(in); break;
+    case Layout::Record: reader = make_record_reader(in, path.upper); break;
+    case Layout::Text: reader = make_csv_reader(in, path.upper); break;
+    }
+    const int head = reader->read_header(header);
+    if (!header_ok(head)) return head;
+
+    *a.nrows = to_int32(reader->expected_rows());
+    if (hooks::after_row_count) hooks::after_row_count();
+    const int start = reader->start_rows(header);
+    if (!header_ok(start)) return start;
+    if (header.nvar > kMaxVars) return ZAN_STATUS_TOO_MANY_VARS;
+
+    const int32_t nvar = std::max(header.nvar, int32_t{0});
+    for (int32_t v = 0; v < nvar; ++v)
+        put_text(a.names + static_cast<std::size_t>(v) * kNameLen, header.names[static_cast<std::size_t>(v)].data(),
+                 kNameLen);
+    put_text(a.title, header.title.data(), kNameLen);
+
+    if (*a.step < 1) *a.step = 1;
+    int32_t capacity = *a.nrows / *a.step;
+    *a.nstored = capacity;
+    std::unique_ptr<double[]> block;
+    while (!allocate_block(static_cast<uint64_t>(nvar) * static_cast<uint64_t>(capacity), block)) {
+        capacity /= 2;
+        *a.step *= 2;
+        *a.nstored = capacity;
+        if (*a.step > kMaxStep) return ZAN_STATUS_NO_MEMORY;
+    }
+    slot.block = std::move(block);
+    slot.nvar = nvar;
+    slot.capacity = capacity;
+    slot.stored = 0;
+    *a.nvar = nvar;
+
+    SampleSink sink(slot, *var_tables(file));
+    const int r = reader->read_rows(sink, *a.step);
+    *a.nstored = std::min(slot.stored, slot.capacity);
+    return r;
+}
+
+}  // namespace
+
+}  // namespace zan
+
+extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* names, int32_t* title,
+                                 int32_t* nvar, int32_t* nstored, int32_t* nrows, int32_t* step,
+                                 int32_t* status, int32_t* close_status)
+{
+    using namespace zan;
+    *nvar = 0;
+    *nstored = 0;
+    *close_status = 0;
+
+    FileSlot* slot = claim_slot(*file);
+    if (!slot) {
+        *status = ZAN_STATUS_BAD_FILE_NUMBER;
+        return;
+    }
+    const Path p = path_from_codes(path);
+    Layout layout;
+    if (!layout_of(p.upper, layout)) {
+        *status = ZAN_STATUS_NO_EXTENSION;
+        return;
+    }
+    InputFile in;
+    *status = in.open(p.exact);
+    if (*status != 0) return;
+    *status = load_into(*slot, *file, in, p, layout, {names, title, nvar, nstored, nrows, step});
+    *close_status = in.close();
+}

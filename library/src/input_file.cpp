@@ -1,0 +1,143 @@
+#include "input_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zan {
+
+InputFile::~InputFile()
+{
+    close();
+}
+
+int InputFile::open(const std::string& path)
+{
+    close();
+    if (path.empty()) return ENOENT;
+    // A plain read-only open takes no lock: writers may keep appending.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        int err = errno;
+        ::close(fd);
+        return err;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    }
+    fd_ = fd;
+    return 0;
+}
+
+int InputFile::close()
+{
+    if (fd_ < 0) return 0;
+    int r = ::close(fd_);
+    fd_ = -1;
+    return r == 0 ? 0 : errno;
+}
+
+uint64_t InputFile::size() const
+{
+    struct stat st;
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0 || st.st_size < 0) return 0;
+    return static_cast<uint64_t>(st.st_size);
+}
+
+int64_t InputFile::read_some(char* dst, std::size_t n)
+{
+    if (fd_ < 0) return -EBADF;
+    for (;;) {
+        ssize_t r = ::read(fd_, dst, n);
+        if (r >= 0) return r;
+        if (errno != EINTR) return -static_cast<int64_t>(errno);
+    }
+}
+
+int InputFile::rewind()
+{
+    if (fd_ < 0) return EBADF;
+    return ::lseek(fd_, 0, SEEK_SET) < 0 ? errno : 0;
+}
+
+ByteReader::ByteReader(InputFile& file, std::size_t capacity)
+    : file_(file), cap_(capacity), buf_(std::make_unique_for_overwrite<char[]>(capacity))
+{
+}
+
+int ByteReader::fill()
+{
+    if (pos_ > 0) {
+        std::memmove(buf_.get(), buf_.get() + pos_, end_ - pos_);
+        end_ -= pos_;
+        pos_ = 0;
+    }
+    if (end_ == cap_ || eof_ || error_ != 0) return error_;
+    int64_t r = file_.read_some(buf_.get() + end_, cap_ - end_);
+    if (r < 0) error_ = static_cast<int>(-r);
+    else if (r == 0) eof_ = true;
+    else end_ += static_cast<std::size_t>(r);
+    return error_;
+}
+
+int ByteReader::need(std::size_t n)
+{
+    if (n > cap_) return EINVAL;
+    while (available() < n) {
+        if (error_ != 0) return error_;
+        if (eof_) return kEndOfFile;
+        fill();
+    }
+    return 0;
+}
+
+int ByteReader::read(void* dst, std::size_t n)
+{
+    char* out = static_cast<char*>(dst);
+    while (n > 0) {
+        int r = need(std::min(n, cap_));
+        if (r != 0) return r;
+        std::size_t k = std::min(n, available());
+        std::memcpy(out, data(), k);
+        consume(k);
+        out += k;
+        n -= k;
+    }
+    return 0;
+}
+
+int ByteReader::skip(uint64_t n)
+{
+    while (n > 0) {
+        if (available() == 0) {
+            int r = need(1);
+            if (r != 0) return r;
+        }
+        std::size_t k = static_cast<std::size_t>(std::min<uint64_t>(n, available()));
+        consume(k);
+        n -= k;
+    }
+    return 0;
+}
+
+int ByteReader::next_block()
+{
+    if (available() > 0) return 0;
+    return need(1);
+}
+
+int ByteReader::rewind()
+{
+    pos_ = end_ = 0;
+    eof_ = false;
+    error_ = file_.rewind();
+    return error_;
+}
+
+}  // namespace zan

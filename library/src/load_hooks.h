@@ -1,0 +1,24 @@
+// Points where tests replace parts of the machine that they cannot control
+// directly. Production code leaves them unset.
+#ifndef ZAN_LOAD_HOOKS_H
+#define ZAN_LOAD_HOOKS_H
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace zan::hooks {
+
+// Largest sample block in bytes that an allocation may take, replacing the
+// system's figure of available memory, so that the loader's retry with a larger step can be
+// exercised without exhausting the machine.
+extern std::optional<uint64_t> memory_limit;
+
+// Called by dopen once the expected row count is known and before the rows
+// are read (for text files: between the counting pass and the reading pass),
+// so that a test can make the file grow or shrink at that moment.
+extern std::function<void()> after_row_count;
+
+}  // namespace zan::hooks
+
+#endif
