@@ -4,8 +4,8 @@
 #include "dialogs/plot_window_updown.h"
 #include "render/bitmap_commands.h"
 #include "render/image_target.h"
-#include "render/objt_draw.h"
-#include "render/page_export.h"
+#include "render/page_output.h"
+#include "render/qt_page_output.h"
 #include "render/window_layout.h"
 
 #include <QAction>
@@ -20,6 +20,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <memory>
 
 namespace zan {
 
@@ -46,10 +47,30 @@ QLineEdit* AddBox(QHBoxLayout* bar, const char* caption, const char* tip)
     return box;
 }
 
-// The page drawing's view of this window.
-class PictureHost : public render::DrawHost {
+// The page drawing's view of the plot picture and the labels around it.
+class PictureScreen : public render::ScreenPicture {
 public:
-    explicit PictureHost(PlotWindow& window) : window_(window) {}
+    explicit PictureScreen(PlotWindow& window) : window_(window) {}
+    void erase() override
+    {
+        target_.reset();
+        window_.Picture1->Erase();
+    }
+    render::DrawTarget& target() override
+    {
+        if (!target_)
+            target_ = std::make_unique<render::ImageTarget>(window_.Picture1->image());
+        return *target_;
+    }
+    void refresh() override
+    {
+        target_.reset();
+        window_.Picture1->Refresh();
+    }
+    void setPageLabel(const std::string& caption) override
+    {
+        window_.Label2->setText(QString::fromStdString(caption));
+    }
     void setBusyPointer(bool busy) override
     {
         if (window_.onBusyPointer)
@@ -64,6 +85,7 @@ public:
 
 private:
     PlotWindow& window_;
+    std::unique_ptr<render::ImageTarget> target_;
 };
 
 } // namespace
@@ -213,21 +235,21 @@ void PlotWindow::DrawDelayed(int delay)
 
 void PlotWindow::PictDraw()
 {
-    Picture1->Erase();
-    const int pages = ClampPage(session_);
-    Label2->setText(QString::fromStdString(PageCaption(session_, pages)));
-    {
-        render::ImageTarget target(Picture1->image());
-        PictureHost host(*this);
-        render::ObjtDraw(session_, target, &host);
-    }
-    Picture1->Refresh();
-    if (onBusyPointer)
-        onBusyPointer(false);
+    PictureScreen screen(*this);
+    render::PictDraw(session_, screen);
 }
 
 void PlotWindow::PrntDraw()
 {
+    // Without a printer the page goes to a PDF file in the current folder,
+    // beside the saved bitmaps, and the page label names it.
+    render::QtPrintDevice device(DefaultFolder());
+    device.pageLabel = [this](const std::string& caption) { Label2->setText(QString::fromStdString(caption)); };
+    device.busyPointer = [this](bool busy) {
+        if (onBusyPointer)
+            onBusyPointer(busy);
+    };
+    render::PrntDraw(session_, device);
 }
 
 void PlotWindow::ButnStat()

@@ -7,6 +7,8 @@
 #include "platform/settings_store.h"
 #include "render/image_target.h"
 #include "render/objt_draw.h"
+#include "render/page_layout.h"
+#include "render/page_output.h"
 #include "render/painter_target.h"
 #include "session/session_host.h"
 #include "session/startup_services.h"
@@ -85,15 +87,14 @@ bool WritePdf(Session& s, const ProgramArgs& args)
 
 int ClampPage(Session& s)
 {
-    const int cells = std::max(s.nCell, 1);
-    const int pages = (s.nGrph + cells - 1) / cells;
+    const int pages = render::PageCount(s);
     s.iPage = std::max(std::min(s.iPage, pages), 1);
     return pages;
 }
 
 std::string PageCaption(const Session& s, int pages)
 {
-    return "Page " + std::to_string(s.iPage) + "/" + std::to_string(pages);
+    return render::PageLabel(s.iPage, pages);
 }
 
 QImage DrawPageImage(Session& s, int width, int height)
