@@ -4,6 +4,7 @@
 #include "dialogs/plot_window_updown.h"
 #include "render/bitmap_commands.h"
 #include "render/image_target.h"
+#include "render/highlight_overlay.h"
 #include "render/page_output.h"
 #include "render/qt_page_output.h"
 #include "render/window_layout.h"
@@ -237,6 +238,13 @@ void PlotWindow::PictDraw()
 {
     PictureScreen screen(*this);
     render::PictDraw(session_, screen);
+}
+
+void PlotWindow::ObjtRect()
+{
+    PictureScreen screen(*this);
+    zan::ObjtRect(session_, screen.target(), &screen);
+    screen.refresh();
 }
 
 void PlotWindow::PrntDraw()

@@ -89,6 +89,8 @@ public:
     void PictDraw();
     // Prints the current page.
     void PrntDraw();
+    // Redraws only the highlight rings and the time markers on the picture.
+    void ObjtRect();
     // Brings buttons and check marks in line with the session.
     void ButnStat();
     // Draws after delay milliseconds; further calls within the delay restart it.
