@@ -9,6 +9,7 @@
 #include "session/data_library.h"
 #include "session/startup_services.h"
 
+#include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
@@ -87,6 +88,7 @@ TEST(ViewerRun, ShowsTheDemoRunAndRestoresItsLayoutAtTheNextStart)
         EXPECT_EQ(run.session.nFile, 2);
         EXPECT_EQ(run.frame.State(), kNormalState);
         EXPECT_EQ(run.frame.size(), QSize(700, 500));
+        EXPECT_EQ(run.frame.pos(), QPoint(200, 100));
         PlotWindow* plot = run.frame.plotWindow();
         ASSERT_NE(plot, nullptr);
         EXPECT_TRUE(WaitFor([&] { return !plot->Timer1.isActive(); }, 3000));
@@ -108,8 +110,20 @@ TEST(ViewerRun, ShowsTheDemoRunAndRestoresItsLayoutAtTheNextStart)
         ASSERT_TRUE(run.frame.Load());
         EXPECT_EQ(run.session.iPage, 2);
         EXPECT_EQ(run.frame.size(), QSize(820, 610));
-        run.session.iQuit = 1;
-        run.frame.close();
+        // Maximising and restoring comes back to the remembered normal size.
+        run.frame.showMaximized();
+        WaitFor([&] { return run.frame.State() == kMaximisedState; }, 1000);
+        EXPECT_EQ(run.session.iFwdt, 12300);
+        run.frame.showNormal();
+        WaitFor([&] { return run.frame.State() == kNormalState; }, 1000);
+        EXPECT_EQ(run.frame.size(), QSize(820, 610));
+        run.session.iPage = 3;
+        run.frame.plotWindow()->menus().mnuQuit->trigger();
+    }
+    {
+        QFile ini(dir.filePath("Zan.ini"));
+        ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(ini.readAll().contains("Page= 2")) << "Quit must leave the settings as they were";
     }
     if (oldConfig.isNull())
         qunsetenv("XDG_CONFIG_HOME");
