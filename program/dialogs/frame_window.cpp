@@ -1,6 +1,7 @@
 #include "dialogs/frame_window.h"
 
 #include "dialogs/plot_window.h"
+#include "dialogs/plot_window_picture.h"
 #include "dialogs/plot_window_host.h"
 
 #include <QApplication>
@@ -71,6 +72,8 @@ bool FrameWindow::OpenPlot()
     plot_->onUnload = [this] { UnloadPlot(); };
     setCentralWidget(plot_);
     Place(loaded.placement);
+    // Keys go to the window, not to the first number box.
+    plot_->Picture1->setFocus();
     return true;
 }
 

@@ -32,16 +32,17 @@ QPushButton* AddButton(QHBoxLayout* bar, const char* caption)
     auto* button = new QPushButton(QString::fromLatin1(caption));
     // Keys belong to the window, not to whichever button was pressed last.
     button->setFocusPolicy(Qt::NoFocus);
+    button->setFixedWidth(std::max(button->fontMetrics().horizontalAdvance(button->text()) + 18, 30));
     bar->addWidget(button);
     return button;
 }
 
-QLineEdit* AddBox(QHBoxLayout* bar, const char* caption, const char* tip)
+QLineEdit* AddBox(QHBoxLayout* bar, const char* caption, const char* tip, const char* widest)
 {
     if (caption)
         bar->addWidget(new QLabel(QString::fromLatin1(caption)));
     auto* box = new QLineEdit;
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance("160000") + 10);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QString::fromLatin1(widest)) + 12);
     if (tip)
         box->setToolTip(QString::fromLatin1(tip));
     bar->addWidget(box);
@@ -109,6 +110,7 @@ void PlotWindow::BuildControls()
     Frame1 = new QFrame(this);
     auto* bar = new QHBoxLayout(Frame1);
     bar->setContentsMargins(0, 2, 0, 2);
+    bar->setSpacing(3);
     Command1 = AddButton(bar, "Prev");
     Command2 = AddButton(bar, "Next");
     Command3 = AddButton(bar, "Zoom Out");
@@ -118,22 +120,20 @@ void PlotWindow::BuildControls()
     Command6 = AddButton(bar, "Print");
     Command8 = AddButton(bar, "Save");
     bar->addSpacing(8);
-    Text1 = AddBox(bar, "Draw Rate ", "Set Drawing rate of data.");
+    Text1 = AddBox(bar, "Draw Rate ", "Set Drawing rate of data.", "16000");
     Text4 = new QLineEdit(Frame1);
     Text4->hide();
     UpDown1 = new UpDown(0, 4, Text4);
     bar->addWidget(UpDown1);
-    Text2 = AddBox(bar, "Cols", "Set Columns Number.");
+    Text2 = AddBox(bar, "Cols", "Set Columns Number.", "00");
     UpDown2 = new UpDown(1, 6, Text2);
     bar->addWidget(UpDown2);
-    Text3 = AddBox(bar, "Rows", "Set Rows Number.");
+    Text3 = AddBox(bar, "Rows", "Set Rows Number.", "00");
     UpDown3 = new UpDown(1, 6, Text3);
     bar->addWidget(UpDown3);
-    bar->addSpacing(8);
-    Label2 = new QLabel(" ");
-    Label2->setMinimumWidth(Label2->fontMetrics().horizontalAdvance("Cannot write Out000.bmp"));
-    bar->addWidget(Label2);
     Frame1->adjustSize();
+
+    Label2 = new QLabel(" ", this);
 
     LabelD = new QLabel(this);
     LabelL = new QLabel(" ", this);
@@ -221,6 +221,10 @@ void PlotWindow::FormResize()
                         std::max(Frame1->x() - 2 * margin, 1), LabelD->sizeHint().height());
     LabelL->adjustSize();
     LabelL->move(width() - margin - LabelL->width(), labelsTop);
+    // The page indicator sits right of the bar, as far as the "Last" label.
+    const int label2Left = Frame1->geometry().right() + 1 + 2 * margin;
+    Label2->setGeometry(label2Left, labelsTop, std::max(LabelL->x() - margin - label2Left, 1),
+                        Label2->sizeHint().height());
     ButnStat();
     DrawDelayed(210);
 }

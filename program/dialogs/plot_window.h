@@ -127,7 +127,7 @@ public:
     UpDown* UpDown1 = nullptr;
     UpDown* UpDown2 = nullptr;
     UpDown* UpDown3 = nullptr;
-    QLabel* Label2 = nullptr;         // picture size, page indicator, save notes
+    QLabel* Label2 = nullptr;         // picture size, page indicator, save and print notes
     QLabel* Label3 = nullptr;         // hover readout on the picture
     QLabel* LabelD = nullptr;         // live cursor readout
     QLabel* LabelL = nullptr;         // "Last" time window
