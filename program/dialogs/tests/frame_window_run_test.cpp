@@ -10,7 +10,9 @@
 #include "session/startup_services.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -94,6 +96,22 @@ TEST(ViewerRun, ShowsTheDemoRunAndRestoresItsLayoutAtTheNextStart)
         EXPECT_TRUE(WaitFor([&] { return !plot->Timer1.isActive(); }, 3000));
         EXPECT_GT(InkPixels(plot->Picture1->image()), 2000);
         EXPECT_EQ(plot->Label2->text(), "Page 1/4");
+
+        // Save, print and the clipboard, all into the current folder of the run.
+        const QString before = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        const QImage shown = plot->Picture1->image().copy();
+        plot->Command8->click();
+        EXPECT_EQ(plot->Label2->text(), "Out000.bmp");
+        EXPECT_EQ(QImage(dir.filePath("Out000.bmp"), "BMP").size(), shown.size());
+        plot->menus().mnuCopy->trigger();
+        plot->menus().mnuPaste->trigger();
+        EXPECT_EQ(plot->Picture1->image(), shown);
+        plot->Command6->click();
+        const bool printed = plot->Label2->text() == "Page 1/4" ||
+                             (plot->Label2->text().startsWith("Printed to ") && QFile::exists(dir.filePath("Print000.pdf")));
+        EXPECT_TRUE(printed) << plot->Label2->text().toStdString();
+        QDir::setCurrent(before);
         run.session.iPage = 2;
         run.frame.resize(820, 610);
         run.frame.close();
