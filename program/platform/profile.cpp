@@ -38,7 +38,41 @@ std::string OneLine(std::string s) {
     return s;
 }
 
+std::string Lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string Unquote(const std::string& value) {
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
 }  // namespace
+
+std::optional<std::string> ProfileSection::Raw(const std::string& key) const {
+    auto it = values_.find(Lower(Trim(key)));
+    if (it == values_.end()) return std::nullopt;
+    return it->second;
+}
+
+std::string ProfileSection::Get(const std::string& key, const std::string& def) const {
+    std::optional<std::string> value = Raw(key);
+    return value ? Unquote(*value) : def;
+}
+
+ProfileSection ProfileDocument::Section(const std::string& section) const {
+    ProfileSection result;
+    const Span span = Find(section);
+    if (span.first == npos) return result;
+    for (size_t i = span.first + 1; i < span.last; ++i) {
+        const Line& line = lines_[i];
+        if (line.key.empty()) continue;
+        result.values_.emplace(Lower(line.key), Trim(line.text.substr(line.text.find('=') + 1)));
+    }
+    return result;
+}
 
 ProfileDocument ProfileDocument::Load(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
@@ -101,10 +135,7 @@ std::optional<std::string> ProfileDocument::Raw(const std::string& section,
 std::string ProfileDocument::Get(const std::string& section, const std::string& key,
                                  const std::string& def) const {
     std::optional<std::string> value = Raw(section, key);
-    if (!value) return def;
-    if (value->size() >= 2 && value->front() == '"' && value->back() == '"')
-        return value->substr(1, value->size() - 2);
-    return *value;
+    return value ? Unquote(*value) : def;
 }
 
 void ProfileDocument::Set(const std::string& section, const std::string& key,

@@ -8,9 +8,21 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace zan::platform {
+
+// The keys of one section, for many look-ups without rescanning the file.
+class ProfileSection {
+public:
+    std::optional<std::string> Raw(const std::string& key) const;
+    std::string Get(const std::string& key, const std::string& def) const;
+
+private:
+    friend class ProfileDocument;
+    std::unordered_map<std::string, std::string> values_;  // lower-cased key -> value
+};
 
 // One settings file held in memory. Edit it, then Save() replaces the file on
 // disk in one step (temporary file in the same folder, then rename), so a
@@ -32,6 +44,8 @@ public:
 
     // Replaces the key's value or appends the key to its section (the
     // section is appended at the end of the file when missing).
+    ProfileSection Section(const std::string& section) const;
+
     void Set(const std::string& section, const std::string& key, const std::string& value);
     void RemoveKey(const std::string& section, const std::string& key);
     void RemoveSection(const std::string& section);

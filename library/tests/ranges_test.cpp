@@ -1,0 +1,174 @@
+#include "stored_files.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+namespace {
+
+struct Range {
+    double upper;
+    double lower;
+    double magnitude;
+};
+
+Range full_range(int32_t file, int32_t var, Range in = {0.0, 0.0, 0.0})
+{
+    drang(&file, &var, &in.upper, &in.lower, &in.magnitude);
+    return in;
+}
+
+Range window_range(int32_t file, int32_t yvar, int32_t xvar, double xlo, double xhi,
+                   Range in = {0.0, 0.0, 0.0})
+{
+    rrang(&file, &yvar, &xvar, &xlo, &xhi, &in.upper, &in.lower, &in.magnitude);
+    return in;
+}
+
+}  // namespace
+
+using Ranges = StoredFiles;
+
+TEST_F(Ranges, FullRangeAppliesPairAndSwapsForNegativeFactor)
+{
+    const int32_t f = put_file({{2.0, 5.0, 3.0}});
+    struct Case {
+        double shift, factor, upper, lower, magnitude;
+    };
+    for (const Case c : {Case{0, 1, 5, 2, 5}, Case{0, -1, -2, -5, 5}, Case{1, 2, 11, 5, 11},
+                         Case{3, 0, 3, 3, 3}, Case{-10, 1, -5, -8, 8}}) {
+        set_pair(f, 1, c.shift, c.factor);
+        const Range r = full_range(f, 1);
+        EXPECT_DOUBLE_EQ(r.upper, c.upper) << c.factor << " " << c.shift;
+        EXPECT_DOUBLE_EQ(r.lower, c.lower) << c.factor << " " << c.shift;
+        EXPECT_DOUBLE_EQ(r.magnitude, c.magnitude) << c.factor << " " << c.shift;
+    }
+}
+
+TEST_F(Ranges, AllZeroValuesGiveMagnitudeOne)
+{
+    const int32_t f = put_file({{0.0, 0.0}});
+    EXPECT_EQ(full_range(f, 1).magnitude, 1.0);
+    EXPECT_EQ(window_range(f, 1, 1, -1.0, 1.0).magnitude, 1.0);
+}
+
+TEST_F(Ranges, FilesAfterTheFirstCombineWithThePassedRange)
+{
+    const int32_t f1 = put_file({{2.0, 5.0}});
+    const int32_t f2 = put_file({{-1.0, 4.0}});
+    const int32_t f3 = put_file({{3.0, 9.0}});
+    Range r = full_range(f1, 1, {100.0, -100.0, 0.0});
+    EXPECT_EQ(r.upper, 5.0);
+    EXPECT_EQ(r.lower, 2.0);
+    r = full_range(f2, 1, r);
+    r = full_range(f3, 1, r);
+    EXPECT_EQ(r.upper, 9.0);
+    EXPECT_EQ(r.lower, -1.0);
+    EXPECT_EQ(r.magnitude, 9.0);
+}
+
+TEST_F(Ranges, FileBeyondLoadedCountGivesUnitRange)
+{
+    put_file({{2.0}});
+    put_file({{2.0}});
+    for (int32_t file : {3, 0, -1, 1001, 1002, std::numeric_limits<int32_t>::max()}) {
+        for (const Range r : {full_range(file, 1, {7, 7, 7}), window_range(file, 1, 1, 0, 10, {7, 7, 7})}) {
+            EXPECT_EQ(r.upper, 1.0) << file;
+            EXPECT_EQ(r.lower, 0.0) << file;
+            EXPECT_EQ(r.magnitude, 1.0) << file;
+        }
+    }
+}
+
+TEST_F(Ranges, VariableWithoutSamplesReadsAsNeverRaised)
+{
+    const int32_t f = put_file({{2.0}});
+    for (int32_t var : {2, 5000, 0, -4, 5001}) {
+        const Range r = full_range(f, var);
+        EXPECT_EQ(r.upper, zan::kInitMax) << var;
+        EXPECT_EQ(r.lower, zan::kInitMin) << var;
+    }
+}
+
+TEST_F(Ranges, WindowIncludesBothEndsAndAppliesPairs)
+{
+    const int32_t f = put_file({{0, 1, 2, 3, 4, 5}, {10, -3, 7, 8, -20, 30}});
+    Range r = window_range(f, 2, 1, 1.0, 3.0);
+    EXPECT_EQ(r.upper, 8.0);
+    EXPECT_EQ(r.lower, -3.0);
+    EXPECT_EQ(r.magnitude, 8.0);
+    // X shifted by 1 moves the window onto raw X 0..2; Y scaled by -1.
+    set_pair(f, 1, 1.0, 1.0);
+    set_pair(f, 2, 0.0, -1.0);
+    r = window_range(f, 2, 1, 1.0, 3.0);
+    EXPECT_EQ(r.upper, 3.0);
+    EXPECT_EQ(r.lower, -10.0);
+}
+
+TEST_F(Ranges, EmptyWindowLeavesStartValuesForFirstFileAndPassedValuesLater)
+{
+    const int32_t f1 = put_file({{0, 1, 2}, {5, 6, 7}});
+    const int32_t f2 = put_file({{0, 1, 2}, {5, 6, 7}});
+    Range r = window_range(f1, 2, 1, 10.0, 20.0, {3.0, 1.0, 0.0});
+    EXPECT_EQ(r.upper, -1.0e10);
+    EXPECT_EQ(r.lower, 1.0e10);
+    r = window_range(f2, 2, 1, 10.0, 20.0, {3.0, 1.0, 0.0});
+    EXPECT_EQ(r.upper, 3.0);
+    EXPECT_EQ(r.lower, 1.0);
+    r = window_range(f2, 2, 1, 0.0, 0.0, {3.0, 1.0, 0.0});
+    EXPECT_EQ(r.upper, 5.0);
+    EXPECT_EQ(r.lower, 1.0);
+}
+
+TEST_F(Ranges, NotANumberNeitherEntersTheWindowNorTheRange)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const int32_t f = put_file({{nan, 1, 2}, {100, 6, 7}});
+    Range r = window_range(f, 2, 1, -1e300, 1e300);
+    EXPECT_EQ(r.upper, 7.0);
+    EXPECT_EQ(r.lower, 6.0);
+    // A factor that is not a number makes every Y undefined: nothing found.
+    set_pair(f, 2, 0.0, nan);
+    r = window_range(f, 2, 1, -1e300, 1e300);
+    EXPECT_EQ(r.upper, -1.0e10);
+    EXPECT_EQ(r.lower, 1.0e10);
+}
+
+TEST_F(Ranges, WindowScanMatchesPlainLoopOnUnevenLengths)
+{
+    // Lengths around the unrolled width catch a lost tail or head sample.
+    for (int32_t n = 1; n <= 11; ++n) {
+        release();
+        std::vector<double> x(static_cast<std::size_t>(n));
+        std::vector<double> y(static_cast<std::size_t>(n));
+        for (int32_t i = 0; i < n; ++i) {
+            x[static_cast<std::size_t>(i)] = i;
+            y[static_cast<std::size_t>(i)] = (i * 7919 % 13) - 6.0;
+        }
+        const int32_t f = put_file({x, y});
+        for (int32_t a = 0; a < n; ++a) {
+            for (int32_t b = a; b < n; ++b) {
+                double up = -1e10;
+                double dn = 1e10;
+                for (int32_t i = a; i <= b; ++i) {
+                    up = std::max(up, y[static_cast<std::size_t>(i)]);
+                    dn = std::min(dn, y[static_cast<std::size_t>(i)]);
+                }
+                const Range r = window_range(f, 2, 1, a, b);
+                ASSERT_EQ(r.upper, up) << n << " " << a << " " << b;
+                ASSERT_EQ(r.lower, dn) << n << " " << a << " " << b;
+            }
+        }
+    }
+}
+
+TEST_F(Ranges, WindowOverVariablesTheFileLacksFindsNothing)
+{
+    const int32_t f = put_file({{0, 1}, {5, 6}});
+    for (auto [y, x] : {std::pair{3, 1}, std::pair{1, 3}, std::pair{0, 1}, std::pair{2, -1}, std::pair{5001, 1}}) {
+        const Range r = window_range(f, y, x, -10.0, 10.0);
+        EXPECT_EQ(r.upper, -1.0e10);
+        EXPECT_EQ(r.lower, 1.0e10);
+    }
+}

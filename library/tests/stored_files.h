@@ -1,0 +1,71 @@
+// Test fixture that puts sample blocks straight into the store's slots, the
+// way a load leaves them, and releases everything after each test.
+#ifndef ZAN_TESTS_STORED_FILES_H
+#define ZAN_TESTS_STORED_FILES_H
+
+#include "store.h"
+#include "zan.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class StoredFiles : public ::testing::Test {
+protected:
+    using Columns = std::vector<std::vector<double>>;
+
+    void SetUp() override { release(); }
+    void TearDown() override { release(); }
+
+    static void release()
+    {
+        int32_t result = -1;
+        dclos(&result);
+    }
+
+    // Fills the next slot with the given columns (one per variable, all of
+    // the same length) and returns its file number. The block is sized for
+    // capacity samples, at least as many as the columns hold.
+    static int32_t put_file(const Columns& columns, int32_t capacity = 0)
+    {
+        zan::Store& s = zan::store();
+        const int32_t file = s.loaded + 1;
+        zan::FileSlot& slot = s.slots[static_cast<std::size_t>(file - 1)];
+        const auto rows = static_cast<int32_t>(columns.empty() ? 0 : columns[0].size());
+        slot.nvar = static_cast<int32_t>(columns.size());
+        slot.capacity = std::max(capacity, rows);
+        slot.stored = rows;
+        slot.block = std::make_unique<double[]>(static_cast<std::size_t>(slot.nvar) *
+                                                static_cast<std::size_t>(std::max(slot.capacity, 1)));
+        zan::VarTables* t = zan::var_tables(file);
+        t->reset();
+        for (int32_t v = 1; v <= slot.nvar; ++v) {
+            const auto& col = columns[static_cast<std::size_t>(v - 1)];
+            std::copy(col.begin(), col.end(), slot.column(v));
+            for (double x : col) {
+                t->rawmax[static_cast<std::size_t>(v - 1)] = std::max(t->rawmax[static_cast<std::size_t>(v - 1)], x);
+                t->rawmin[static_cast<std::size_t>(v - 1)] = std::min(t->rawmin[static_cast<std::size_t>(v - 1)], x);
+            }
+        }
+        s.loaded = file;
+        return file;
+    }
+
+    static double value(int32_t file, int32_t sample, int32_t var)
+    {
+        double v = -1.0;
+        ddata(&file, &sample, &var, &v);
+        return v;
+    }
+
+    static void set_pair(int32_t file, int32_t var, double shift, double factor)
+    {
+        sshft(&file, &var, &shift);
+        sfact(&file, &var, &factor);
+    }
+};
+
+#endif

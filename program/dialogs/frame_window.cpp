@@ -1,0 +1,142 @@
+#include "dialogs/frame_window.h"
+
+#include "dialogs/plot_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+
+#include <cmath>
+
+namespace zan {
+
+FrameWindow::FrameWindow(Session& session, StartupServices& services, std::string cmdLine)
+    : session_(session), services_(services), cmdLine_(std::move(cmdLine))
+{
+    setWindowTitle("Quillon Simulation Plot");
+    ShowOwnMenu();
+}
+
+FrameWindow::~FrameWindow() = default;
+
+void FrameWindow::ShowOwnMenu()
+{
+    menuBar()->clear();
+    QMenu* file = menuBar()->addMenu("File");
+    connect(file->addAction("Open"), &QAction::triggered, this, [this] {
+        if (!OpenPlot())
+            emit unloaded();
+    });
+    // Ends at once: no unload handler runs, nothing is saved.
+    connect(file->addAction("Exit"), &QAction::triggered, qApp, &QCoreApplication::quit);
+}
+
+bool FrameWindow::Load()
+{
+    memory_.iLastWs = kMaximisedState;
+    memory_.lInResize = false;
+    return OpenPlot();
+}
+
+bool FrameWindow::OpenPlot()
+{
+    const LoadResult loaded = FormLoad(session_, services_, cmdLine_);
+    if (loaded.outcome == LoadOutcome::EndProgram)
+        return false;
+    if (session_.lderr != 0) {
+        FormUnload(session_, services_);
+        return false;
+    }
+    plot_ = new PlotWindow(session_);
+    menuBar()->clear();
+    plot_->BuildMenus(menuBar());
+    plot_->ShowBoxes();
+    plot_->onBusyPointer = [this](bool busy) {
+        if (busy)
+            setCursor(Qt::WaitCursor);
+        else
+            unsetCursor();
+    };
+    plot_->onUnload = [this] { UnloadPlot(); };
+    setCentralWidget(plot_);
+    Place(loaded.placement);
+    return true;
+}
+
+void FrameWindow::Place(const FramePlacement& placement)
+{
+    const double tx = TwipsPerPixelX();
+    const double ty = TwipsPerPixelY();
+    move(static_cast<int>(std::lround(placement.left / tx)), static_cast<int>(std::lround(placement.top / ty)));
+    if (placement.state == kMaximisedState) {
+        showMaximized();
+    } else {
+        // The first resize in the normal state takes the stored size.
+        resize(static_cast<int>(std::lround(session_.iFwdt / tx)),
+               static_cast<int>(std::lround(session_.iFhgt / ty)));
+        showNormal();
+    }
+}
+
+void FrameWindow::UnloadPlot()
+{
+    if (unloading_ || !plot_)
+        return;
+    unloading_ = true;
+    FormUnload(session_, services_);
+    emit unloaded();
+}
+
+void FrameWindow::closeEvent(QCloseEvent* event)
+{
+    UnloadPlot();
+    event->accept();
+}
+
+void FrameWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FrameResize(memory_, *this, session_.iFwdt, session_.iFhgt);
+}
+
+void FrameWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        FrameResize(memory_, *this, session_.iFwdt, session_.iFhgt);
+}
+
+int FrameWindow::State() const
+{
+    const Qt::WindowStates state = windowState();
+    if (state & Qt::WindowMinimized)
+        return kMinimisedState;
+    if (state & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return kMaximisedState;
+    return kNormalState;
+}
+
+double FrameWindow::Top() const { return y() * TwipsPerPixelY(); }
+double FrameWindow::Left() const { return x() * TwipsPerPixelX(); }
+double FrameWindow::Width() const { return width() * TwipsPerPixelX(); }
+double FrameWindow::Height() const { return height() * TwipsPerPixelY(); }
+
+double FrameWindow::TwipsPerPixelX() const
+{
+    const double dpi = logicalDpiX();
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+double FrameWindow::TwipsPerPixelY() const
+{
+    const double dpi = logicalDpiY();
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+void FrameWindow::SetSize(double width, double height)
+{
+    resize(static_cast<int>(std::lround(width / TwipsPerPixelX())),
+           static_cast<int>(std::lround(height / TwipsPerPixelY())));
+}
+
+} // namespace zan

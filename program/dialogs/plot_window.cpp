@@ -1,0 +1,268 @@
+#include "dialogs/plot_window.h"
+
+#include "dialogs/plot_window_picture.h"
+#include "dialogs/plot_window_updown.h"
+#include "render/bitmap_commands.h"
+#include "render/window_layout.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace zan {
+
+namespace {
+
+QPushButton* AddButton(QHBoxLayout* bar, const char* caption)
+{
+    auto* button = new QPushButton(QString::fromLatin1(caption));
+    // Keys belong to the window, not to whichever button was pressed last.
+    button->setFocusPolicy(Qt::NoFocus);
+    bar->addWidget(button);
+    return button;
+}
+
+QLineEdit* AddBox(QHBoxLayout* bar, const char* caption, const char* tip)
+{
+    if (caption)
+        bar->addWidget(new QLabel(QString::fromLatin1(caption)));
+    auto* box = new QLineEdit;
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance("160000") + 10);
+    if (tip)
+        box->setToolTip(QString::fromLatin1(tip));
+    bar->addWidget(box);
+    return box;
+}
+
+} // namespace
+
+PlotWindow::PlotWindow(Session& session, QWidget* parent) : QWidget(parent), session_(session)
+{
+    BuildControls();
+    BuildTimers();
+}
+
+PlotWindow::~PlotWindow() = default;
+
+void PlotWindow::BuildControls()
+{
+    Picture1 = new PlotPicture(this);
+    Label3 = new QLabel(Picture1);
+    Label3->setAutoFillBackground(true);
+    Label3->hide();
+
+    Frame1 = new QFrame(this);
+    auto* bar = new QHBoxLayout(Frame1);
+    bar->setContentsMargins(0, 2, 0, 2);
+    Command1 = AddButton(bar, "Prev");
+    Command2 = AddButton(bar, "Next");
+    Command3 = AddButton(bar, "Zoom Out");
+    Command7 = AddButton(bar, "Zoom In");
+    Command4 = AddButton(bar, "<");
+    Command5 = AddButton(bar, ">");
+    Command6 = AddButton(bar, "Print");
+    Command8 = AddButton(bar, "Save");
+    bar->addSpacing(8);
+    Text1 = AddBox(bar, "Draw Rate ", "Set Drawing rate of data.");
+    Text4 = new QLineEdit(Frame1);
+    Text4->hide();
+    UpDown1 = new UpDown(0, 4, Text4);
+    bar->addWidget(UpDown1);
+    Text2 = AddBox(bar, "Cols", "Set Columns Number.");
+    UpDown2 = new UpDown(1, 6, Text2);
+    bar->addWidget(UpDown2);
+    Text3 = AddBox(bar, "Rows", "Set Rows Number.");
+    UpDown3 = new UpDown(1, 6, Text3);
+    bar->addWidget(UpDown3);
+    bar->addSpacing(8);
+    Label2 = new QLabel(" ");
+    Label2->setMinimumWidth(Label2->fontMetrics().horizontalAdvance("Cannot write Out000.bmp"));
+    bar->addWidget(Label2);
+    Frame1->adjustSize();
+
+    LabelD = new QLabel(this);
+    LabelL = new QLabel(" ", this);
+
+    connect(Command1, &QPushButton::clicked, this, [this] {
+        const int page = std::max(session_.iPage - 1, 1);
+        if (page != session_.iPage) {
+            session_.iPage = page;
+            PictDraw();
+            ButnStat();
+        }
+    });
+    connect(Command2, &QPushButton::clicked, this, [this] {
+        const int cells = std::max(session_.nCell, 1);
+        const int last = (session_.nGrph + cells - 1) / cells;
+        const int page = std::min(session_.iPage + 1, last);
+        if (page != session_.iPage && page >= 1) {
+            session_.iPage = page;
+            PictDraw();
+            ButnStat();
+        }
+    });
+    connect(Command6, &QPushButton::clicked, this, [this] {
+        ButnStat();
+        PrntDraw();
+    });
+    connect(Command8, &QPushButton::clicked, this, &PlotWindow::SaveBitmap);
+}
+
+void PlotWindow::BuildTimers()
+{
+    for (QTimer* timer : {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5})
+        timer->stop();
+    Timer2.setInterval(220);
+    Timer3.setInterval(220);
+    Timer4.setInterval(220);
+    connect(&Timer1, &QTimer::timeout, this, [this] {
+        Timer1.stop();
+        PictDraw();
+    });
+    connect(&Timer4, &QTimer::timeout, this, [this] { Timer4.stop(); });
+}
+
+double PlotWindow::TwipsPerPixelX() const
+{
+    const double dpi = logicalDpiX();
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+double PlotWindow::TwipsPerPixelY() const
+{
+    const double dpi = logicalDpiY();
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+void PlotWindow::resizeEvent(QResizeEvent*)
+{
+    FormResize();
+}
+
+void PlotWindow::FormResize()
+{
+    if (session_.lderr != 0)
+        return;
+    ResizeInput in;
+    in.tx = TwipsPerPixelX();
+    in.ty = TwipsPerPixelY();
+    in.innerWidth = width() * in.tx;
+    in.innerHeight = height() * in.ty;
+    in.buttonHeight = Command1->sizeHint().height() * in.ty;
+    in.barWidth = Frame1->sizeHint().width() * in.tx;
+    const ResizeLayout layout = zan::FormResize(in);
+
+    Picture1->hide();
+    Picture1->setGeometry(TwipsToPixels(layout.pictureLeft, in.tx), TwipsToPixels(layout.pictureTop, in.ty),
+                          TwipsToPixels(layout.pictureWidth, in.tx), TwipsToPixels(layout.pictureHeight, in.ty));
+    Label2->setText(QString::fromStdString(layout.sizeCaption));
+    Picture1->show();
+    const int barTop = static_cast<int>(layout.barTop / in.ty);
+    Frame1->setGeometry(static_cast<int>(layout.barLeft / in.tx), barTop, Frame1->sizeHint().width(),
+                        Frame1->sizeHint().height());
+    const int labelsTop = static_cast<int>(layout.labelsTop / in.ty);
+    const int margin = Picture1->x();
+    LabelD->setGeometry(margin, labelsTop - LabelD->sizeHint().height() / 2,
+                        std::max(Frame1->x() - 2 * margin, 1), LabelD->sizeHint().height());
+    LabelL->adjustSize();
+    LabelL->move(width() - margin - LabelL->width(), labelsTop);
+    ButnStat();
+    DrawDelayed(210);
+}
+
+void PlotWindow::DrawDelayed(int delay)
+{
+    if (onBusyPointer)
+        onBusyPointer(true);
+    Timer1.stop();
+    Timer1.setInterval(delay);
+    Timer1.start();
+}
+
+void PlotWindow::PictDraw()
+{
+    Picture1->Erase();
+    const int cells = std::max(session_.nCell, 1);
+    const int pages = (session_.nGrph + cells - 1) / cells;
+    session_.iPage = std::max(std::min(session_.iPage, pages), 1);
+    Label2->setText(QString("Page %1/%2").arg(session_.iPage).arg(pages));
+    Picture1->Refresh();
+    if (onBusyPointer)
+        onBusyPointer(false);
+}
+
+void PlotWindow::PrntDraw()
+{
+}
+
+void PlotWindow::ButnStat()
+{
+    const Session& s = session_;
+    const int cells = std::max(s.nCell, 1);
+    const int last = (s.nGrph + cells - 1) / cells;
+    auto enable = [](QWidget* w, bool on) {
+        if (w->isEnabled() != on)
+            w->setEnabled(on);
+    };
+    enable(Command1, s.iPage != 1);
+    enable(Command2, s.iPage != last);
+    enable(Command3, s.iZlvl != 1);
+    enable(Command7, s.iZlvl < s.mZlvl);
+    if (!menus_.mnuFile)
+        return;
+    const PlotMenus& m = menus_;
+    m.mnuAuto->setChecked(s.iAuto != 0);
+    m.mnuNext->setChecked(s.iNext != 0);
+    m.mnuTran->setChecked(s.iTran != 0);
+    auto checkOne = [](auto& entries, int index) {
+        for (size_t i = 0; i < entries.size(); ++i)
+            entries[i]->setChecked(static_cast<int>(i) == index);
+    };
+    checkOne(m.mnuMarks, s.iMark);
+    checkOne(m.mnuFonts, s.iFont);
+    checkOne(m.mnuTexts, s.iFsiz);
+    checkOne(m.mnuColors, s.iFclr);
+    checkOne(m.mnuLasts, s.iLast);
+    m.mnuTitScrn->setChecked(s.iTitScrn == 1);
+    m.mnuTitGrph->setChecked(s.iTitGrph == 1);
+    m.mnuTitLine->setChecked(s.iTitLine == 1);
+    m.mnuTitXAxis->setChecked(s.iTitXAxis == 1);
+    m.mnuTitYAxis->setChecked(s.iTitYAxis == 1);
+    m.mnuTitFiles->setChecked(s.iTitFiles == 1);
+}
+
+void PlotWindow::ShowBoxes()
+{
+    Text1->setText(QString::number(session_.iStep));
+    Text2->setText(QString::number(session_.nCols));
+    Text3->setText(QString::number(session_.nRows));
+    UpDown2->setValue(session_.nCols);
+    UpDown3->setValue(session_.nRows);
+}
+
+void PlotWindow::SaveBitmap()
+{
+    SavePicture(Picture1->image(), SaveNum,
+                [this](const std::string& caption) { Label2->setText(QString::fromStdString(caption)); });
+}
+
+void PlotWindow::CopyBitmap()
+{
+    CopyPicture(Picture1->image());
+}
+
+void PlotWindow::PasteBitmap()
+{
+    if (PastePicture(Picture1->image()))
+        Picture1->Refresh();
+}
+
+} // namespace zan

@@ -1,0 +1,153 @@
+// The main plot window: the page picture, the button bar with the number
+// boxes, the readout labels, the menus and the five window timers. It holds
+// controls and forwards their events; the behaviour lives in plain functions.
+#pragma once
+
+#include "session/session_state.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <string>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+
+namespace zan {
+
+class PlotPicture;
+class UpDown;
+
+// The menu entries of the main window, by their control names.
+struct PlotMenus {
+    QMenu* mnuFile = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuAppend = nullptr;
+    QAction* mnuReload = nullptr;
+    QAction* mnuRezoom = nullptr;
+    QAction* mnuAuto = nullptr;
+    QAction* mnuNext = nullptr;
+    QAction* mnuNextFile = nullptr;
+    QAction* mnuPrevFile = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuLoadIni = nullptr;
+    QAction* mnuSaveIni = nullptr;
+    QAction* mnuExtrDbl = nullptr;
+    QAction* mnuExtrBin = nullptr;
+    QAction* mnuExtrCsv = nullptr;
+    QAction* mnuQuit = nullptr;
+    QAction* mnuExit = nullptr;
+
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuCopy = nullptr;
+    QAction* mnuPaste = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuMove = nullptr;
+    QAction* mnuClear = nullptr;
+
+    QMenu* mnuView = nullptr;
+    std::array<QAction*, 6> mnuMarks{};   // Off, On, All, Only, Dots, Pins
+    QAction* mnuTitScrn = nullptr;
+    QAction* mnuTitGrph = nullptr;
+    QAction* mnuTitLine = nullptr;
+    QAction* mnuTitYAxis = nullptr;
+    QAction* mnuTitXAxis = nullptr;
+    QAction* mnuTitFiles = nullptr;
+    std::array<QAction*, 5> mnuTexts{};   // Huge .. Tiny
+    std::array<QAction*, 7> mnuFonts{};   // Arial .. Verdana
+    std::array<QAction*, 2> mnuColors{};  // Lines, Files
+    QAction* mnuTran = nullptr;
+    std::array<QAction*, 8> mnuLasts{};   // None .. 600 sec
+
+    QAction* mnuSelect = nullptr;
+    QAction* mnuHelp = nullptr;
+};
+
+class PlotWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit PlotWindow(Session& session, QWidget* parent = nullptr);
+    ~PlotWindow() override;
+
+    Session& session() { return session_; }
+
+    // Fills a menu bar (the frame's) with the menus of this window.
+    void BuildMenus(QMenuBar* bar);
+    const PlotMenus& menus() const { return menus_; }
+
+    // Lays out the picture and the bar for the window's size and asks for a
+    // drawing; nothing while no data are loaded.
+    void FormResize();
+    // Draws the current page on the picture.
+    void PictDraw();
+    // Prints the current page.
+    void PrntDraw();
+    // Brings buttons and check marks in line with the session.
+    void ButnStat();
+    // Draws after delay milliseconds; further calls within the delay restart it.
+    void DrawDelayed(int delay);
+    // Puts iStep, nCols and nRows into their boxes.
+    void ShowBoxes();
+
+    // The Edit commands on the picture.
+    void SaveBitmap();
+    void CopyBitmap();
+    void PasteBitmap();
+
+    // Called with the pointer shape for the frame: true for the hourglass.
+    std::function<void(bool)> onBusyPointer;
+    // Called when the window is to be unloaded (Quit, Exit).
+    std::function<void()> onUnload;
+
+    // Controls, by their control names.
+    PlotPicture* Picture1 = nullptr;
+    QFrame* Frame1 = nullptr;
+    QPushButton* Command1 = nullptr;  // Prev
+    QPushButton* Command2 = nullptr;  // Next
+    QPushButton* Command3 = nullptr;  // Zoom Out
+    QPushButton* Command4 = nullptr;  // <
+    QPushButton* Command5 = nullptr;  // >
+    QPushButton* Command6 = nullptr;  // Print
+    QPushButton* Command7 = nullptr;  // Zoom In
+    QPushButton* Command8 = nullptr;  // Save
+    QLineEdit* Text1 = nullptr;       // drawing rate
+    QLineEdit* Text2 = nullptr;       // columns
+    QLineEdit* Text3 = nullptr;       // rows
+    QLineEdit* Text4 = nullptr;       // decimal exponent of the drawing rate
+    UpDown* UpDown1 = nullptr;
+    UpDown* UpDown2 = nullptr;
+    UpDown* UpDown3 = nullptr;
+    QLabel* Label2 = nullptr;         // picture size, page indicator, save notes
+    QLabel* Label3 = nullptr;         // hover readout on the picture
+    QLabel* LabelD = nullptr;         // live cursor readout
+    QLabel* LabelL = nullptr;         // "Last" time window
+    QTimer Timer1;                    // delayed drawing
+    QTimer Timer2;                    // repeat of "<"
+    QTimer Timer3;                    // repeat of ">"
+    QTimer Timer4;                    // hover delay of the readout
+    QTimer Timer5;                    // file watching
+
+    int SaveNum = 0;                  // number of the next bitmap file
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildTimers();
+    QAction* AddEntry(QMenu* menu, const char* caption, const QKeySequence& key = {});
+    double TwipsPerPixelX() const;
+    double TwipsPerPixelY() const;
+
+    Session& session_;
+    PlotMenus menus_;
+};
+
+} // namespace zan

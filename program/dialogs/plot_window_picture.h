@@ -1,0 +1,41 @@
+// The plot picture of the main window: shows a persistent image that the
+// drawing paints into and that save and copy take, and reports the mouse.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace zan {
+
+class PlotPicture : public QWidget {
+    Q_OBJECT
+public:
+    explicit PlotPicture(QWidget* parent = nullptr);
+
+    QImage& image() { return image_; }
+    const QImage& image() const { return image_; }
+    // Erases the image to the white background at the widget's size.
+    void Erase();
+    // Shows the image as it is now.
+    void Refresh() { update(); }
+
+signals:
+    // button: 1 left, 2 right, 4 middle; shift: 1 when Shift is held.
+    void mouseDown(int button, int shift, double x, double y);
+    void mouseMove(int button, int shift, double x, double y);
+    void mouseUp(int button, int shift, double x, double y);
+    void doubleClick();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QImage image_;
+};
+
+} // namespace zan

@@ -1,0 +1,209 @@
+#include "session/startup.h"
+
+#include "session/command_line.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <filesystem>
+
+namespace zan {
+
+namespace {
+
+constexpr int kAskAbove = 9;  // more files than this need a confirmation
+
+std::string Trim(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    const size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+std::string FileNameOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string BuildPath(const std::string& folder, const std::string& name)
+{
+    if (folder.empty())
+        return name;
+    std::string joined = folder;
+    if (joined.back() != '/')
+        joined += '/';
+    size_t start = 0;
+    while (start < name.size() && name[start] == '/')
+        ++start;
+    return joined + name.substr(start);
+}
+
+// A start-up step that fails is skipped and the next one runs.
+template <class Step>
+void Tolerant(Step step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+void SetFile(Session& s, int i, const std::string& path)
+{
+    if (s.Flist.size() < i)
+        s.Flist.resize(i);
+    s.Flist[i] = path;
+}
+
+// "Number of requested files is" + the count with a blank in front.
+std::string QuestionText(int nFile)
+{
+    return "Number of requested files is " + std::to_string(nFile) +
+           "! Do you really want to load them ?";
+}
+
+} // namespace
+
+std::string FolderOf(const std::string& path)
+{
+    const std::string trimmed = Trim(path);
+    const size_t slash = trimmed.rfind('/');
+    if (slash == std::string::npos)
+        return {};
+    std::string folder = trimmed.substr(0, slash + 1);
+    // Doubled separators collapse, apart from a leading pair.
+    std::string fixed;
+    for (size_t i = 0; i < folder.size(); ++i) {
+        if (i > 1 && folder[i] == '/' && fixed.back() == '/')
+            continue;
+        fixed += folder[i];
+    }
+    return fixed;
+}
+
+FramePlacement PlaceFrame(int iWstt, int iFtop, int iFlft, const ScreenArea& screen)
+{
+    FramePlacement p;
+    p.state = iWstt == kMinimisedState ? kNormalState : iWstt;
+    const double y0 = screen.top * screen.ty;
+    const double x0 = screen.left * screen.tx;
+    const double bottom = y0 + 0.9 * screen.height * screen.ty;
+    const double right = x0 + 0.9 * screen.width * screen.tx;
+    p.top = std::min(std::max<double>(iFtop, y0), bottom);
+    p.left = std::min(std::max<double>(iFlft, x0), right);
+    return p;
+}
+
+bool OpenFile(Session& s, StartupServices& services)
+{
+    DataDialogResult chosen = services.ShowDataDialog(FileNameOf(Trim(s.Files)), s.Fpath);
+    if (chosen.outcome == DataDialogResult::InvalidName)
+        chosen = services.ShowDataDialog("out.bin", services.CurrentFolder());
+    if (chosen.outcome != DataDialogResult::Chosen || chosen.names.empty())
+        return false;
+
+    s.nFile = 0;
+    s.Fpath.clear();
+    if (chosen.names.size() > 1 || !chosen.folder.empty()) {
+        s.iFclrCmd = 1;
+        s.Fpath = FolderOf(BuildPath(chosen.folder, "x"));
+        for (const std::string& name : chosen.names)
+            SetFile(s, ++s.nFile, BuildPath(s.Fpath, Trim(name)));
+        s.Files = s.Flist[1];
+    } else {
+        s.iFclrCmd = 0;
+        s.nFile = 1;
+        s.Files = chosen.names.front();
+        SetFile(s, 1, s.Files);
+        s.Fpath = FolderOf(s.Files);
+        if (s.Fpath.empty())
+            s.Fpath = services.CurrentFolder();
+    }
+    return true;
+}
+
+LoadResult FormLoad(Session& s, StartupServices& services, const std::string& cmdLine)
+{
+    LoadResult result;
+    s.drErr = 1;
+    s.lderr = 1;
+    s.iFclrCmd = -1;
+    s.bRept = false;
+    s.bKeyb = false;
+    s.bBusy = false;
+    s.iMall = 0;
+    s.iWstt = kMaximisedState;
+    s.Fpath = services.CurrentFolder();
+    s.Finit = "Zan.ini";
+    s.nFile = 0;
+
+    int pos = 0;
+    for (;;) {
+        std::string t = Trim(NextArg(cmdLine, pos));
+        if (t.empty())
+            break;
+        // Relative names are taken against the current folder, so that the
+        // stored list still finds them from another folder.
+        if (t.front() != '/')
+            t = BuildPath(services.CurrentFolder(), t);
+        t = std::filesystem::path(t).lexically_normal().generic_string();
+        s.Fpath = FolderOf(t);
+        if (s.Fpath.empty())
+            s.Fpath = services.CurrentFolder();
+        const std::string name = BuildPath(s.Fpath, FileNameOf(t));
+        if (services.FileExists(name))
+            SetFile(s, ++s.nFile, name);
+    }
+    if (s.nFile == 1)
+        s.iFclrCmd = 0;
+    else if (s.nFile > 1)
+        s.iFclrCmd = 1;
+
+    if (s.nFile == 0) {
+        const std::string settings = Trim(services.LastSettingsFile(BuildPath(services.ProgramFolder(), "Zan.ini")));
+        s.Fpath = FolderOf(settings);
+        if (s.Fpath.empty())
+            s.Fpath = services.CurrentFolder();
+        s.Finit = FileNameOf(settings);
+        Tolerant([&] { services.IniFiles(s); });
+        if (s.nFile > 0)
+            s.iFclrCmd = -1;
+    }
+
+    if (s.nFile == 0) {
+        if (!OpenFile(s, services))
+            return result;
+    } else if (s.nFile > kAskAbove) {
+        if (!services.AskYesNo("Select:", QuestionText(s.nFile)) && !OpenFile(s, services))
+            return result;
+    }
+
+    Tolerant([&] { services.IniStart(s); });
+    Tolerant([&] { services.LoadData(s); });
+    Tolerant([&] { services.IniGrphs(s); });
+    Tolerant([&] { services.IniScale(s); });
+    Tolerant([&] { services.InitRanges(s); });
+    s.iZlvl = 1;
+    s.mZlvl = 1;
+
+    if (s.iWstt == kMinimisedState)
+        s.iWstt = kNormalState;
+    result.placement = PlaceFrame(s.iWstt, s.iFtop, s.iFlft, services.Screen());
+    result.outcome = LoadOutcome::Loaded;
+    return result;
+}
+
+void FormUnload(Session& s, StartupServices& services)
+{
+    Tolerant([&] { services.UnloadDialogs(); });
+    if (s.iQuit != 1) {
+        s.Finit = "Zan.ini";
+        Tolerant([&] { services.IniWrite(s); });
+    }
+    Tolerant([&] { services.ReleaseData(); });
+}
+
+} // namespace zan
