@@ -66,8 +66,20 @@ int InputFile::rewind()
     return ::lseek(fd_, 0, SEEK_SET) < 0 ? errno : 0;
 }
 
+namespace {
+
+std::size_t capacity_for(const InputFile& file)
+{
+    const uint64_t size = file.size() + 1;
+    return static_cast<std::size_t>(
+        std::clamp<uint64_t>(size, ByteReader::kMinCapacity, ByteReader::kMaxCapacity));
+}
+
+}  // namespace
+
 ByteReader::ByteReader(InputFile& file, std::size_t capacity)
-    : file_(file), cap_(capacity), buf_(std::make_unique_for_overwrite<char[]>(capacity))
+    : file_(file), cap_(capacity ? capacity : capacity_for(file)),
+      buf_(std::make_unique_for_overwrite<char[]>(cap_))
 {
 }
 

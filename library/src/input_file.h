@@ -43,9 +43,12 @@ private:
 // per system call and convert them in place.
 class ByteReader {
 public:
-    static constexpr std::size_t kDefaultCapacity = std::size_t{8} << 20;
+    static constexpr std::size_t kMaxCapacity = std::size_t{8} << 20;
+    static constexpr std::size_t kMinCapacity = std::size_t{256} << 10;
 
-    explicit ByteReader(InputFile& file, std::size_t capacity = kDefaultCapacity);
+    // Without a capacity the buffer fits the file as it is now, within the
+    // limits above: small files then cost no large buffer.
+    explicit ByteReader(InputFile& file, std::size_t capacity = 0);
 
     // Makes at least n bytes (n <= capacity) available at data(), reading as
     // much as fits; 0, kEndOfFile when the file ends first, or the error.

@@ -1,5 +1,6 @@
 #include "session/load_data.h"
 
+#include "platform/file_system.h"
 #include "session/merge_vars.h"
 #include "session/version_key.h"
 
@@ -51,14 +52,11 @@ std::string ModifiedText(fs::file_time_type time) {
 
 // Size and modification time of a file; false when the file is gone.
 bool ReadFileFacts(const std::string& path, FileRecord& record) {
-    std::error_code error;
-    if (!fs::is_regular_file(path, error)) return false;
-    const auto size = fs::file_size(path, error);
-    if (error) return false;
-    const auto time = fs::last_write_time(path, error);
-    if (error) return false;
-    record.size = static_cast<std::int64_t>(size);
-    record.modified = ModifiedText(time);
+    const std::optional<FileInfo> info = GetFile(path);
+    if (!info) return false;
+    record.size = static_cast<std::int64_t>(info->Size);
+    record.modifiedTime = info->DateLastModified;
+    record.modified = ModifiedText(info->DateLastModified);
     return true;
 }
 
@@ -209,7 +207,7 @@ void InitRanges(Session& s, SessionHost& host, DataLibrary& library) {
 
 std::string GetFiles(const Session& s, int i) {
     if (!s.Flist.contains(i)) return {};
-    return fs::path(s.Flist[i]).filename().string();
+    return getfilename(s.Flist[i]);
 }
 
 std::string GetLines(const Session& s, int i) {
