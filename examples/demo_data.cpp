@@ -9,6 +9,7 @@
 //                 variable, so that merging of versions can be shown
 //
 // Usage: zan_demo_data FOLDER
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -21,7 +22,7 @@
 
 namespace {
 
-constexpr int kRows = 12001;
+constexpr int kRows = 18001;
 constexpr double kDt = 0.025;
 const char* const kTitle = "Sounding rocket flight, demo run";
 
@@ -50,8 +51,8 @@ double airTemperature(double h)
 }
 
 // Point-mass flight in a vertical plane: vertical rise, a short pitch-over,
-// then a gravity turn; after burn-out a coast to apogee and the descent under
-// a parachute that opens below 3000 m.
+// then a gravity turn; after burn-out a coast to apogee, where a drogue
+// parachute opens, and the main parachute below 3000 m.
 Run simulate(double thrustScale, bool withHeatFlux)
 {
     Run run;
@@ -63,13 +64,13 @@ Run simulate(double thrustScale, bool withHeatFlux)
     const double pi = 3.14159265358979323846;
     const double dryMass = 380.0, propellant = 520.0, burnTime = 40.0;
     const double fullThrust = 19000.0 * thrustScale;
-    const double bodyArea = 0.126, chuteArea = 8.0;
+    const double bodyArea = 0.126, drogueArea = 1.5, mainArea = 8.0;
 
     Noise noise;
     double h = 0.0, x = 0.0, vv = 0.0, vh = 0.0;
     double mass = dryMass + propellant;
     double pitch = 90.0, prevPitch = 90.0;
-    bool chute = false, landed = false;
+    bool drogue = false, mainChute = false, landed = false;
 
     run.rows.reserve(kRows);
     for (int i = 0; i < kRows; ++i) {
@@ -90,15 +91,16 @@ Run simulate(double thrustScale, bool withHeatFlux)
         const double pathAngle = speed > 1.0 ? std::atan2(vv, vh) * 180.0 / pi : 90.0;
         if (t < 6.0) pitch = 90.0;
         else if (t < 12.0) pitch = 90.0 - (t - 6.0) * 0.9;
-        else if (!landed) pitch = pathAngle;
+        else if (!landed) pitch += (pathAngle - pitch) * kDt / 1.5;  // attitude follows the flight path
         const double pitchRate = (pitch - prevPitch) / kDt + 0.05 * noise.next();
         prevPitch = pitch;
         const double aoa = burning ? pitch - pathAngle : 0.0;
 
         const double transonic = std::exp(-std::pow((mach - 1.05) / 0.25, 2.0));
         const double cd = 0.28 + 0.22 * transonic;
-        if (!chute && !burning && vv < 0.0 && h < 3000.0) chute = true;
-        const double drag = q * (chute ? 1.3 * chuteArea : cd * bodyArea);
+        if (!drogue && !burning && vv < 0.0) drogue = true;
+        if (!mainChute && drogue && h < 3000.0) mainChute = true;
+        const double drag = q * (mainChute ? 1.3 * mainArea : drogue ? 1.3 * drogueArea : cd * bodyArea);
 
         const double g = 9.80665 * std::pow(6371000.0 / (6371000.0 + h), 2.0);
         const double pr = pitch * pi / 180.0;
@@ -109,7 +111,7 @@ Run simulate(double thrustScale, bool withHeatFlux)
             ax = (thrust * std::cos(pr) - drag * ux) / mass;
             az = (thrust * std::sin(pr) - drag * uz) / mass - g;
         }
-        const double accel = std::hypot(ax, az + g) + 0.02 * noise.next();
+        const double accel = std::max(0.0, std::hypot(ax, az + g) + 0.02 * noise.next());
         const double gimbal = burning ? 0.4 * std::sin(t * 1.7) * std::exp(-t / 40.0) + 0.03 * noise.next() : 0.0;
 
         std::vector<double> row = {t,      h,        x,          speed,    vv,   vh,          accel,

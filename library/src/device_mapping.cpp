@@ -2,6 +2,7 @@
 // and Y variables to device coordinates, one at a time or a run at once.
 #include "device_mapping.h"
 
+#include "batch_mapping.h"
 #include "store.h"
 #include "value_access.h"
 
@@ -33,33 +34,46 @@ zan::AxisMap y_axis(int32_t file)
     return {zan::scaling_of(file, tr.yvar), tr.yorg, tr.yscale, static_cast<double>(tr.yoff)};
 }
 
+enum class Axis { X, Y };
+
+// Taken once at load time: store() makes the store on its first call, so this
+// is safe whatever the order in which the library's files are initialised,
+// and it saves the single-sample mapping a call per sample.
+zan::Store& g_store = zan::store();
+
+// True when 1 <= n <= limit; one unsigned comparison covers both ends.
+bool in_one_to(int32_t n, int32_t limit)
+{
+    return static_cast<uint32_t>(n) - 1u < static_cast<uint32_t>(limit < 0 ? 0 : limit);
+}
+
 // A file that is not loaded, a current variable the file does not have or a
 // sample outside 1..stored count gives coordinate 0 and clears inside.
-void map_one(int32_t file, int32_t sample, int32_t var, const zan::AxisMap& m, int32_t* out,
-             int32_t* inside)
+// Drawing calls this once per sample and axis, so it reads only what the one
+// value needs.
+template <Axis axis>
+void map_one(int32_t file, int32_t sample, int32_t* out, int32_t* inside)
 {
-    const zan::FileSlot* slot = zan::loaded_slot(file);
-    const double* col = zan::stored_column(slot, var);
-    if (!col || !zan::has_sample(*slot, sample)) {
+    const zan::Store& s = g_store;
+    const zan::Transform& tr = s.tr;
+    const int32_t var = axis == Axis::X ? tr.xvar : tr.yvar;
+    const zan::FileSlot* slot = in_one_to(file, s.loaded) ? &s.slots[static_cast<std::size_t>(file - 1)] : nullptr;
+    if (!slot || !slot->block || !in_one_to(var, slot->nvar) ||
+        !in_one_to(sample, std::min(slot->stored, slot->capacity))) {
         *out = 0;
         *inside = 0;
         return;
     }
-    bool clipped = false;
-    *out = zan::device_coordinate(zan::device_position(col[sample - 1], m), clipped);
-    if (clipped) *inside = 0;
-}
-
-void map_run(const double* xs, const double* ys, int32_t n, const zan::AxisMap& mx,
-             const zan::AxisMap& my, int32_t* x, int32_t* y, int32_t* inside)
-{
-    for (int32_t k = 0; k < n; ++k) {
-        bool xclipped = false;
-        bool yclipped = false;
-        x[k] = zan::device_coordinate(zan::device_position(xs[k], mx), xclipped);
-        y[k] = zan::device_coordinate(zan::device_position(ys[k], my), yclipped);
-        inside[k] = (xclipped || yclipped) ? 0 : inside[k];
+    zan::Scaling sc;
+    if (const zan::VarTables* t = slot->vars.get()) {
+        sc = {t->factor[static_cast<std::size_t>(var - 1)], t->shift[static_cast<std::size_t>(var - 1)]};
     }
+    const zan::AxisMap m = axis == Axis::X
+                               ? zan::AxisMap{sc, tr.xorg, tr.xscale, static_cast<double>(tr.xoff)}
+                               : zan::AxisMap{sc, tr.yorg, tr.yscale, static_cast<double>(tr.yoff)};
+    int32_t clipped = 0;
+    *out = zan::device_coordinate(zan::device_position(slot->column(var)[sample - 1], m), clipped);
+    if (clipped) *inside = 0;
 }
 
 void reject_run(int32_t n, int32_t* x, int32_t* y, int32_t* inside)
@@ -87,12 +101,12 @@ ZAN_EXPORT void dtran(double* xmin, double* xmax, double* ymin, double* ymax, in
 
 ZAN_EXPORT void idata(int32_t* file, int32_t* sample, int32_t* x, int32_t* inside)
 {
-    map_one(*file, *sample, zan::store().tr.xvar, x_axis(*file), x, inside);
+    map_one<Axis::X>(*file, *sample, x, inside);
 }
 
 ZAN_EXPORT void jdata(int32_t* file, int32_t* sample, int32_t* y, int32_t* inside)
 {
-    map_one(*file, *sample, zan::store().tr.yvar, y_axis(*file), y, inside);
+    map_one<Axis::Y>(*file, *sample, y, inside);
 }
 
 ZAN_EXPORT void mdata(int32_t* file, int32_t* first, int32_t* count, int32_t* x, int32_t* y,
@@ -119,7 +133,7 @@ ZAN_EXPORT void mdata(int32_t* file, int32_t* first, int32_t* count, int32_t* x,
     const auto valid = static_cast<int32_t>(hi - lo);
     const auto after = static_cast<int32_t>(end - hi);
     reject_run(before, x, y, inside);
-    map_run(xs + (lo - 1), ys + (lo - 1), valid, x_axis(*file), y_axis(*file), x + before,
+    zan::map_run(xs + (lo - 1), ys + (lo - 1), valid, x_axis(*file), y_axis(*file), x + before,
             y + before, inside + before);
     reject_run(after, x + before + valid, y + before + valid, inside + before + valid);
 }

@@ -1,3 +1,5 @@
+#include "batch_mapping.h"
+#include "device_mapping.h"
 #include "stored_files.h"
 
 #include <cmath>
@@ -189,4 +191,50 @@ TEST_F(DeviceMapping, BatchWritesOnlyItsCountAndRejectsUnknownVariables)
     select(f, 1, 2);
     mdata(&file, &first, &two, x.data(), y.data(), inside.data());
     EXPECT_EQ(y, (std::vector<int32_t>{0, 0, -9, -9}));
+}
+
+TEST(DeviceCoordinate, RoundsLikeRoundHalfAwayFromZeroAcrossTheWholeRange)
+{
+    // Every half and its two neighbouring doubles, from -32767.5 to 32767.5.
+    for (int32_t k = -32768; k <= 32767; ++k) {
+        const double half = k + 0.5;
+        for (double p : {std::nextafter(half, -1e9), half, std::nextafter(half, 1e9), double(k)}) {
+            int32_t clipped = -1;
+            const int32_t got = zan::device_coordinate(p, clipped);
+            const double a = std::fabs(p);
+            const double expected = a <= 32767.0 ? std::round(p) : std::copysign(32767.0, p);
+            ASSERT_EQ(got, static_cast<int32_t>(expected)) << p;
+            ASSERT_EQ(clipped, a <= 32767.0 ? 0 : 1) << p;
+        }
+    }
+}
+
+TEST(BatchMapping, BothLaneWidthsMatchTheSinglePointMapping)
+{
+    std::mt19937_64 gen(7);
+    std::uniform_real_distribution<double> wide(-1.0e5, 1.0e5);
+    const double specials[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                               -std::numeric_limits<double>::infinity(), 0.5, -0.5, 32767.5, -32767.5, -0.0,
+                               -std::numeric_limits<double>::quiet_NaN()};
+    const int32_t n = 1027;
+    std::vector<double> xs(n), ys(n);
+    for (int32_t i = 0; i < n; ++i) {
+        xs[static_cast<std::size_t>(i)] = i % 9 == 0 ? specials[(i / 9) % 9] : std::round(wide(gen)) / 2;
+        ys[static_cast<std::size_t>(i)] = i % 7 == 0 ? specials[(i / 7) % 9] : wide(gen);
+    }
+    const zan::AxisMap mx{{1.0, 0.0}, 0.0, 1.0, 0.0};
+    const zan::AxisMap my{{0.5, 3.0}, -100.0, 0.7, -20.0};
+    using Run = void (*)(const double*, const double*, int32_t, const zan::AxisMap&, const zan::AxisMap&, int32_t*,
+                         int32_t*, int32_t*);
+    for (Run run : {Run{zan::map_run}, Run{zan::map_run_two_lanes}}) {
+        std::vector<int32_t> x(n), y(n), inside(n, 1);
+        run(xs.data(), ys.data(), n, mx, my, x.data(), y.data(), inside.data());
+        for (int32_t i = 0; i < n; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            int32_t cx = 0, cy = 0;
+            ASSERT_EQ(x[k], zan::device_coordinate(zan::device_position(xs[k], mx), cx)) << i;
+            ASSERT_EQ(y[k], zan::device_coordinate(zan::device_position(ys[k], my), cy)) << i;
+            ASSERT_EQ(inside[k], (cx | cy) ? 0 : 1) << i;
+        }
+    }
 }

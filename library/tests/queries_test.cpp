@@ -69,15 +69,6 @@ TEST_F(Queries, FreshSlotReadsNeutralPairForEveryVariable)
     }
 }
 
-TEST_F(Queries, ReloadingASlotResetsItsPair)
-{
-    int32_t f = put_file({{1.0}});
-    set_pair(f, 1, 5.0, 3.0);
-    release();
-    f = put_file({{1.0}});
-    EXPECT_DOUBLE_EQ(value(f, 1, 1), 1.0);
-}
-
 TEST_F(Queries, SelectingVariablesAlwaysChangesThemAndCountsOnlyLoadedFiles)
 {
     put_file({{1.0, 2.0, 3.0}});

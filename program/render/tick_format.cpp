@@ -1,9 +1,9 @@
 #include "render/tick_format.h"
 
+#include "platform/number_format.h"
+
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace zan::render {
 
@@ -67,27 +67,10 @@ void NumFmt(double lo, double hi, double step, std::string& fmtTick, std::string
     expo = f.expo;
 }
 
-std::string FormatPattern(double value, const std::string& pattern)
-{
-    int decimals = 0;
-    const auto point = pattern.find('.');
-    if (point != std::string::npos) {
-        for (size_t i = point + 1; i < pattern.size() && pattern[i] == '0'; ++i) ++decimals;
-    }
-    if (std::isnan(value)) return "NaN";
-    if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
-    char buf[512];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
-    std::string text = buf;
-    // "-0.00" and the like read as zero.
-    if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
-    return text;
-}
-
 std::string TickLabel(double value, const std::string& fmtTick, int expo)
 {
-    if (expo == 0) return FormatPattern(value, fmtTick);
-    return FormatPattern(value * std::pow(10.0, -expo), fmtTick) + "E" + std::to_string(expo);
+    if (expo == 0) return zan::formatNumber(value, fmtTick);
+    return zan::formatNumber(value * std::pow(10.0, -expo), fmtTick) + "E" + zan::formatNumber(expo, "###0");
 }
 
 }  // namespace zan::render

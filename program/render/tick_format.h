@@ -24,11 +24,6 @@ AxisFormat NumFmt(double lo, double hi, double step);
 // The same with the results through arguments, as the other callers use it.
 void NumFmt(double lo, double hi, double step, std::string& fmtTick, std::string& fmtRead, int& expo);
 
-// value formatted with a pattern of the form "#######0" or "#######0.000":
-// at least one integer digit, exactly as many decimals as zeros after the
-// point. A value that rounds to zero never shows a minus sign.
-std::string FormatPattern(double value, const std::string& pattern);
-
 // Label of the tick at value on an axis with the given format: the value
 // scaled by 10^-expo and formatted, followed by "E" and the exponent when the
 // exponent is not 0.

@@ -1,5 +1,6 @@
 #include "session/load_data.h"
 
+#include "platform/file_system.h"
 #include "session/merge_vars.h"
 #include "session/version_key.h"
 
@@ -51,14 +52,11 @@ std::string ModifiedText(fs::file_time_type time) {
 
 // Size and modification time of a file; false when the file is gone.
 bool ReadFileFacts(const std::string& path, FileRecord& record) {
-    std::error_code error;
-    if (!fs::is_regular_file(path, error)) return false;
-    const auto size = fs::file_size(path, error);
-    if (error) return false;
-    const auto time = fs::last_write_time(path, error);
-    if (error) return false;
-    record.size = static_cast<std::int64_t>(size);
-    record.modified = ModifiedText(time);
+    const std::optional<FileInfo> info = GetFile(path);
+    if (!info) return false;
+    record.size = static_cast<std::int64_t>(info->Size);
+    record.modifiedTime = info->DateLastModified;
+    record.modified = ModifiedText(info->DateLastModified);
     return true;
 }
 
@@ -80,15 +78,24 @@ void Fail(Session& s, SessionHost& host, DataLibrary& library, const LoadError* 
 bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
     s.lderr = 2;
     library.Close();
-    s.FileTab.assign(s.nFile);
     s.VarMap.clear();
     std::vector<std::string> merged;
-    std::vector<int> versionKeys;
+    // Name lists of the versions found so far. The key alone is a weak
+    // checksum ("X9" and "X10" in the same place give the same key), so a
+    // file joins a version only when its names are equal as well.
+    struct Version {
+        int key;
+        std::vector<std::string> names;
+    };
+    std::vector<Version> versions;
 
-    if (s.nFile > kMaxFiles || s.nFile > s.Flist.size()) {
+    // More files than the library holds, or than the list names.
+    if (s.nFile < 0 || s.nFile > kMaxFiles || s.nFile > s.Flist.size()) {
         Fail(s, host, library, &kOutOfRange);
         return false;
     }
+    s.FileTab.assign(s.nFile);
+
 
     std::int64_t total = 0;
     for (int i = 1; i <= s.nFile; ++i) {
@@ -132,20 +139,22 @@ bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
             names[static_cast<size_t>(m)] = CleanName(r.names[static_cast<size_t>(m)]);
         file.iCrc = VersionKey(names);
 
-        auto known = std::find(versionKeys.begin(), versionKeys.end(), file.iCrc);
-        if (known != versionKeys.end()) {
-            file.iVer = static_cast<int>(known - versionKeys.begin()) + 1;
+        auto known = std::find_if(versions.begin(), versions.end(), [&](const Version& v) {
+            return v.key == file.iCrc && v.names == names;
+        });
+        if (known != versions.end()) {
+            file.iVer = static_cast<int>(known - versions.begin()) + 1;
             continue;
         }
-        if (static_cast<int>(versionKeys.size()) == kMaxVersions) {
+        if (static_cast<int>(versions.size()) == kMaxVersions) {
             host.HideProgress();
             host.SetBusyPointer(false);
             host.Message("Different file versions exceeds 20!", "Zan", MsgButtons::Ok, MsgIcon::None);
             Fail(s, host, library, nullptr);
             return false;
         }
-        versionKeys.push_back(file.iCrc);
-        const int c = static_cast<int>(versionKeys.size());
+        versions.push_back({file.iCrc, names});
+        const int c = static_cast<int>(versions.size());
         file.iVer = c;
         for (int m = 1; m <= file.nPar; ++m) s.VarMap(m, c) = m;
         MergeVars(merged, s.VarMap, names, c);
@@ -200,7 +209,7 @@ void InitRanges(Session& s, SessionHost& host, DataLibrary& library) {
 
 std::string GetFiles(const Session& s, int i) {
     if (!s.Flist.contains(i)) return {};
-    return fs::path(s.Flist[i]).filename().string();
+    return getfilename(s.Flist[i]);
 }
 
 std::string GetLines(const Session& s, int i) {

@@ -4,6 +4,8 @@
 // window implements it; tests use a scripted fake. Everything has a harmless
 // default except the message box and the settings store.
 
+#include "platform/message_box.h"
+
 #include <string>
 
 namespace zan::platform {
@@ -12,9 +14,9 @@ class SettingsStore;
 
 namespace zan {
 
-enum class MsgButtons { Ok, YesNo };  // YesNo: No is the default button
-enum class MsgIcon { None, Question, Critical };
-enum class MsgResult { Ok, Yes, No };
+using MsgButtons = MessageButtons;  // YesNo: No is the default button
+using MsgIcon = MessageIcon;
+using MsgResult = MessageAnswer;
 
 // The frame window as it stands, twips.
 struct FrameGeometry {

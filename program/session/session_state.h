@@ -17,6 +17,7 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,7 @@ struct FileRecord {
     std::int64_t size = 0; // bytes, from the file system
     std::string modified;  // date of last modification as text
     std::string note;      // free text, not filled by loading
+    std::filesystem::file_time_type modifiedTime{};  // last modification as the file system gives it
 };
 
 // VarMap(k, c): number of merged variable k within the files of version

@@ -1,5 +1,6 @@
 #include "session/settings_file.h"
 
+#include "platform/file_system.h"
 #include "platform/number_format.h"
 #include "platform/profile.h"
 #include "platform/settings_store.h"
@@ -32,21 +33,12 @@ int ReadInt(const platform::ProfileDocument& doc, const char* section, const std
     return toInt32(leadingNumber(doc.Get(section, key, def)));
 }
 
-bool FileExists(const std::string& path) {
-    std::error_code error;
-    return fs::is_regular_file(path, error);
-}
-
 // Name of a listed data file: a bare name, or any other relative name, lies
 // in the settings folder.
 std::string ListedPath(const std::string& folder, const std::string& entry) {
     const std::string name = Trim(entry);
     if (fs::path(name).is_absolute()) return name;
     return BuildPath(folder, name);
-}
-
-std::string FolderOf(const std::string& path) {
-    return fs::path(path).parent_path().generic_string();
 }
 
 }  // namespace
@@ -69,13 +61,7 @@ void FixPath(std::string& path) {
 }
 
 std::string BuildPath(const std::string& folder, const std::string& name) {
-    if (folder.empty()) return name;
-    std::string f = folder;
-    while (f.size() > 1 && f.back() == '/') f.pop_back();
-    size_t start = 0;
-    while (start < name.size() && name[start] == '/') ++start;
-    if (f == "/") return f + name.substr(start);
-    return f + "/" + name.substr(start);
+    return buildpath(folder, name);
 }
 
 std::string SettingsPath(const Session& s) { return BuildPath(s.Fpath, s.Finit); }
@@ -103,7 +89,7 @@ void IniFiles(Session& s) {
         if (s.Flist.size() < i) s.Flist.resize(i);
         const std::string entry = doc.Get("Files", "File" + Num(i), "Output.bin");
         s.Flist[i] = ListedPath(s.Fpath, entry);
-        if (!FileExists(s.Flist[i])) return;
+        if (!fileexists(s.Flist[i])) return;
     }
     s.nFile = n;
     s.Files = s.Flist[1];
@@ -225,7 +211,7 @@ bool IniWrite(Session& s, SessionHost& host, DataLibrary& library) {
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
     for (int i = 1; i <= s.nFile && i <= s.Flist.size(); ++i) {
         const std::string v = Trim(s.Flist[i]);
-        const std::string value = FolderOf(v) == folder ? fs::path(v).filename().string() : v;
+        const std::string value = getparentfoldername(v) == folder ? getfilename(v) : v;
         put("Files", "File" + Num(i), value);
     }
     put("Files", "Crc", Num(s.CrcAll));
