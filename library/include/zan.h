@@ -80,7 +80,8 @@ ZAN_EXPORT void jdata(int32_t* file, int32_t* sample, int32_t* y, int32_t* insid
 // Batch mapping: for k = 0..count-1, x[k] and y[k] receive what idata and
 // jdata give for sample first + k, and inside[k] is cleared when either of
 // those two calls would clear it (otherwise left as the caller set it). The
-// three arrays hold count entries; count <= 0 writes nothing.
+// three arrays hold count entries each and must not overlap; count <= 0
+// writes nothing. Samples outside 1..stored count answer as in idata.
 ZAN_EXPORT void mdata(int32_t* file, int32_t* first, int32_t* count, int32_t* x, int32_t* y,
                       int32_t* inside);
 

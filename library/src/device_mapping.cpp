@@ -12,8 +12,8 @@
 
 namespace {
 
-// An empty or inverted-to-nothing range (max = min), or one so narrow that
-// the scale overflows, gets scale 0: every value then maps to the offset.
+// An empty range (max = min), or one so narrow that the scale overflows,
+// gets scale 0: every value then maps to the offset.
 double axis_scale(double lo, double hi, int32_t span)
 {
     const double width = hi - lo;
@@ -134,7 +134,7 @@ ZAN_EXPORT void mdata(int32_t* file, int32_t* first, int32_t* count, int32_t* x,
     const auto after = static_cast<int32_t>(end - hi);
     reject_run(before, x, y, inside);
     zan::map_run(xs + (lo - 1), ys + (lo - 1), valid, x_axis(*file), y_axis(*file), x + before,
-            y + before, inside + before);
+                 y + before, inside + before);
     reject_run(after, x + before + valid, y + before + valid, inside + before + valid);
 }
 }
