@@ -219,7 +219,7 @@ TEST(BatchMapping, BothLaneWidthsMatchTheSinglePointMapping)
     const int32_t n = 1027;
     std::vector<double> xs(n), ys(n);
     for (int32_t i = 0; i < n; ++i) {
-        xs[static_cast<std::size_t>(i)] = i % 9 == 0 ? specials[i % 9] : std::round(wide(gen)) / 2;
+        xs[static_cast<std::size_t>(i)] = i % 9 == 0 ? specials[(i / 9) % 9] : std::round(wide(gen)) / 2;
         ys[static_cast<std::size_t>(i)] = i % 7 == 0 ? specials[(i / 7) % 9] : wide(gen);
     }
     const zan::AxisMap mx{{1.0, 0.0}, 0.0, 1.0, 0.0};
