@@ -8,12 +8,14 @@
 
 #include "device_mapping.h"
 
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
 // The vector helpers below are internal to this file, so how vectors wider
 // than the baseline registers would be passed between libraries is no concern.
+// Every helper is always inlined, also in unoptimised builds: a helper called
+// out of line from the AVX2 copy would pass its vectors by the baseline
+// convention while the caller expects the AVX2 one.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
 namespace zan {
@@ -43,6 +45,13 @@ struct Vec {
         return v;
     }
 
+    // Reinterprets the bits of one vector as another of the same size.
+    template <typename To, typename From>
+    [[gnu::always_inline]] static To as(From v)
+    {
+        return (To)v;
+    }
+
     [[gnu::always_inline]] static Masks sign_bits()
     {
         Masks v;
@@ -50,7 +59,7 @@ struct Vec {
         return v;
     }
 
-    static LaneMap lanes_of(const AxisMap& m)
+    [[gnu::always_inline]] static LaneMap lanes_of(const AxisMap& m)
     {
         return {splat(m.sc.factor), splat(m.sc.shift), splat(m.origin), splat(m.scale), splat(m.offset)};
     }
@@ -62,14 +71,14 @@ struct Vec {
         Lanes raw;
         std::memcpy(&raw, raw_at, sizeof raw);
         const Lanes p = ((raw * m.factor + m.shift) - m.origin) * m.scale + m.offset;
-        const Masks bits = std::bit_cast<Masks>(p);
+        const Masks bits = as<Masks>(p);
         const Masks sign = bits & sign_bits();
-        const Lanes a = std::bit_cast<Lanes>(bits & ~sign_bits());
+        const Lanes a = as<Lanes>(bits & ~sign_bits());
         const Masks within = a <= splat(kDeviceLimit);
         const Masks beyond = a > splat(kDeviceLimit);
-        const Masks limit = sign | std::bit_cast<Masks>(splat(kDeviceLimit));
-        const Lanes c = std::bit_cast<Lanes>((within & bits) | (beyond & limit));
-        const Lanes half = std::bit_cast<Lanes>(sign | std::bit_cast<Masks>(splat(kJustBelowHalf)));
+        const Masks limit = sign | as<Masks>(splat(kDeviceLimit));
+        const Lanes c = as<Lanes>((within & bits) | (beyond & limit));
+        const Lanes half = as<Lanes>(sign | as<Masks>(splat(kJustBelowHalf)));
         keep = __builtin_convertvector(within, Ints);
         return __builtin_convertvector(c + half, Ints);
     }
