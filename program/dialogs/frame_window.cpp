@@ -53,6 +53,9 @@ bool FrameWindow::OpenPlot()
             host_->Attach(this, nullptr);
         return false;
     }
+    // Placed before the test of the load, so that the settings written when
+    // it failed keep the stored position.
+    Place(loaded.placement);
     if (session_.lderr != 0) {
         FormUnload(session_, services_);
         if (host_)
@@ -71,7 +74,7 @@ bool FrameWindow::OpenPlot()
     };
     plot_->onUnload = [this] { UnloadPlot(); };
     setCentralWidget(plot_);
-    Place(loaded.placement);
+    show();
     // Keys go to the window, not to the first number box.
     plot_->Picture1->setFocus();
     return true;
@@ -83,12 +86,12 @@ void FrameWindow::Place(const FramePlacement& placement)
     const double ty = TwipsPerPixelY();
     move(static_cast<int>(std::lround(placement.left / tx)), static_cast<int>(std::lround(placement.top / ty)));
     if (placement.state == kMaximisedState) {
-        showMaximized();
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
     } else {
         // The first resize in the normal state takes the stored size.
         resize(static_cast<int>(std::lround(session_.iFwdt / tx)),
                static_cast<int>(std::lround(session_.iFhgt / ty)));
-        showNormal();
+        setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     }
 }
 

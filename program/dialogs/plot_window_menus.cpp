@@ -1,5 +1,6 @@
 // The menus of the main window with their captions and shortcut keys.
 #include "dialogs/plot_window.h"
+#include "dialogs/view_options.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -104,6 +105,43 @@ void PlotWindow::BuildMenus(QMenuBar* bar)
         if (onUnload)
             onUnload();
     });
+    // The View menu: a changed option draws the page again and moves the marks.
+    auto redrawIf = [this](bool changed) {
+        if (changed)
+            PictDraw();
+        ButnStat();
+    };
+    auto choices = [&](auto& entries, int Session::*field) {
+        for (size_t i = 0; i < entries.size(); ++i)
+            connect(entries[i], &QAction::triggered, this, [this, redrawIf, field, i] {
+                redrawIf(ChooseOption(session_.*field, static_cast<int>(i)));
+            });
+    };
+    choices(m.mnuMarks, &Session::iMark);
+    choices(m.mnuTexts, &Session::iFsiz);
+    choices(m.mnuFonts, &Session::iFont);
+    choices(m.mnuColors, &Session::iFclr);
+    const std::pair<QAction*, int Session::*> titleFlags[] = {
+        {m.mnuTitScrn, &Session::iTitScrn}, {m.mnuTitGrph, &Session::iTitGrph},
+        {m.mnuTitLine, &Session::iTitLine}, {m.mnuTitYAxis, &Session::iTitYAxis},
+        {m.mnuTitXAxis, &Session::iTitXAxis}, {m.mnuTitFiles, &Session::iTitFiles}};
+    for (const auto& [entry, flag] : titleFlags)
+        connect(entry, &QAction::triggered, this, [this, redrawIf, flag = flag] {
+            redrawIf(ToggleTitle(session_.*flag));
+        });
+    connect(m.mnuTran, &QAction::triggered, this, [this, redrawIf] { redrawIf(ToggleTranspose(session_)); });
+    for (size_t i = 0; i < m.mnuLasts.size(); ++i)
+        connect(m.mnuLasts[i], &QAction::triggered, this, [this, redrawIf, i] {
+            const bool changed = ChooseLast(session_, static_cast<int>(i));
+            if (changed)
+                Timer5.setInterval(WatchInterval(session_.iLast));
+            redrawIf(changed);
+        });
+    connect(m.mnuClear, &QAction::triggered, this, [this] {
+        if (ClearMarkers(session_))
+            PictDraw();
+    });
+
     connect(m.mnuCopy, &QAction::triggered, this, &PlotWindow::CopyBitmap);
     connect(m.mnuPaste, &QAction::triggered, this, &PlotWindow::PasteBitmap);
     connect(m.mnuSave, &QAction::triggered, this, &PlotWindow::SaveBitmap);

@@ -2,6 +2,7 @@
 
 #include "platform/file_system.h"
 #include "session/command_line.h"
+#include "session/settings_file.h"
 
 #include <algorithm>
 #include <cmath>
@@ -56,14 +57,8 @@ std::string FolderOf(const std::string& path)
     if (slash == std::string::npos)
         return {};
     std::string folder = trimmed.substr(0, slash + 1);
-    // Doubled separators collapse, apart from a leading pair.
-    std::string fixed;
-    for (size_t i = 0; i < folder.size(); ++i) {
-        if (i > 1 && folder[i] == '/' && fixed.back() == '/')
-            continue;
-        fixed += folder[i];
-    }
-    return fixed;
+    FixPath(folder);
+    return folder;
 }
 
 FramePlacement PlaceFrame(int iWstt, int iFtop, int iFlft, const ScreenArea& screen)

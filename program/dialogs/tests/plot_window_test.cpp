@@ -191,6 +191,9 @@ TEST(FrameWindow, AFailedLoadUnloadsThePlotWindowAndLeavesNoFrame)
     EXPECT_TRUE(services.unloaded);
     EXPECT_EQ(frame.plotWindow(), nullptr);
     EXPECT_FALSE(frame.isVisible());
+    // Placed all the same, so that the settings written at the unload keep
+    // the stored state.
+    EXPECT_EQ(frame.State(), kMaximisedState);
 }
 
 TEST(FrameWindow, ALoadedPlotWindowShowsWithItsMenusInTheFrame)
