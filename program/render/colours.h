@@ -24,7 +24,7 @@ Rgb FileColor(int f);
 class ColourGenerator {
 public:
     ColourGenerator() { reset(); }
-    void reset() { engine_.seed(kStart); }
+    void reset() { engine_ = std::knuth_b(kStart); }
     double next();
 
 private:
