@@ -47,10 +47,10 @@ void InstallFaceSubstitutions()
     });
 }
 
-QFont MakeQFont(const FontSpec& spec)
+QFont MakeQFont(const FontSpec& wanted)
 {
     InstallFaceSubstitutions();
-    QString face = QString::fromLatin1(spec.face.c_str()).trimmed();
+    QString face = QString::fromLatin1(wanted.face.c_str()).trimmed();
     bool bold = false;
     const QString boldSuffix = QStringLiteral(" bold");
     if (face.endsWith(boldSuffix, Qt::CaseInsensitive)) {
@@ -61,15 +61,15 @@ QFont MakeQFont(const FontSpec& spec)
     font.setBold(bold);
 
     int pixels = kDefaultPixelSize;
-    if (spec.height < 0) {
-        pixels = -spec.height;
-    } else if (spec.height > 0) {
+    if (wanted.height < 0) {
+        pixels = -wanted.height;
+    } else if (wanted.height > 0) {
         // A positive height is the cell height: scale the em size so that
         // ascent plus descent come to it.
         QFont probe = font;
         probe.setPixelSize(100);
         const double cell = QFontMetricsF(probe).height();
-        pixels = cell > 0 ? static_cast<int>(std::lround(spec.height * 100.0 / cell)) : spec.height;
+        pixels = cell > 0 ? static_cast<int>(std::lround(wanted.height * 100.0 / cell)) : wanted.height;
     }
     font.setPixelSize(pixels < 1 ? 1 : pixels);
     return font;

@@ -14,7 +14,7 @@ void InstallFaceSubstitutions();
 
 // The font of a logical font record at its pixel height. A face name ending
 // in " bold" asks for the bold weight of the face before it.
-QFont MakeQFont(const FontSpec& spec);
+QFont MakeQFont(const FontSpec& wanted);
 
 }  // namespace zan::render
 

@@ -42,20 +42,20 @@ PenSpec PainterTarget::currentPen() const
     return PenSpec{drawStyle_, 0, foreColor_};
 }
 
-void PainterTarget::applyPen(const PenSpec& spec)
+void PainterTarget::applyPen(const PenSpec& wanted)
 {
-    QPen pen(ToQColor(spec.colour));
-    if (spec.width <= 1) {
+    QPen pen(ToQColor(wanted.colour));
+    if (wanted.width <= 1) {
         // A flat cap leaves out the end pixel of a one-pixel line.
         pen.setWidth(0);
         pen.setCapStyle(Qt::FlatCap);
     } else {
-        pen.setWidth(spec.width);
+        pen.setWidth(wanted.width);
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
     }
-    if (spec.style == PenStyle::Dashed) {
-        const double unit = spec.width <= 1 ? 1.0 : spec.width;
+    if (wanted.style == PenStyle::Dashed) {
+        const double unit = wanted.width <= 1 ? 1.0 : wanted.width;
         pen.setDashPattern(QVector<qreal>{kDash / unit, kGap / unit});
     }
     painter_.setPen(pen);
