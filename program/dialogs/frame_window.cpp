@@ -85,14 +85,14 @@ void FrameWindow::Place(const FramePlacement& placement)
     const double tx = TwipsPerPixelX();
     const double ty = TwipsPerPixelY();
     move(static_cast<int>(std::lround(placement.left / tx)), static_cast<int>(std::lround(placement.top / ty)));
-    if (placement.state == kMaximisedState) {
+    // The stored size is the normal size in either state: a maximised window
+    // returns to it, and where no window manager maximises, it is the size shown.
+    resize(static_cast<int>(std::lround(session_.iFwdt / tx)),
+           static_cast<int>(std::lround(session_.iFhgt / ty)));
+    if (placement.state == kMaximisedState)
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
-    } else {
-        // The first resize in the normal state takes the stored size.
-        resize(static_cast<int>(std::lround(session_.iFwdt / tx)),
-               static_cast<int>(std::lround(session_.iFhgt / ty)));
+    else
         setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-    }
 }
 
 void FrameWindow::UnloadPlot()
