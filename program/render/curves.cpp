@@ -1,6 +1,7 @@
 #include "render/cell_drawing.h"
 
 #include "render/colours.h"
+#include "render/fast_walk.h"
 #include "render/rounding.h"
 #include "render/sample_walk.h"
 
@@ -63,8 +64,10 @@ void DrawCurves(DrawTarget& t, zan::Session& s, const CellContext& c)
                 if (f > 1) colour = VaryColor(colour, generator);
             }
             w.colour = colour;
-            t.selectPen(PenSpec{PenStyle::Solid, c.g.k, colour});
-            WalkSamples(t, f, n, w);
+            const PenSpec pen{PenStyle::Solid, c.g.k, colour};
+            t.selectPen(pen);
+            // The page puts logical x 0 on the image's left column.
+            DrawLineSamples(t, f, n, w, pen, VisibleColumns{0, t.scaleWidth()});
             t.selectOwnPen();
         }
     }
