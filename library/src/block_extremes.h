@@ -12,6 +12,8 @@
 namespace zan {
 
 inline constexpr int32_t kExtremeBlock = 64;
+// Blocks of a second, coarser level, for runs of millions of samples.
+inline constexpr int32_t kExtremeGroup = 64 * kExtremeBlock;
 
 class BlockExtremes {
 public:
@@ -27,6 +29,9 @@ public:
         const std::size_t i = static_cast<std::size_t>(v) * blocks_ + static_cast<std::size_t>(s / kExtremeBlock);
         if (x < lo_[i]) lo_[i] = x;
         if (x > hi_[i]) hi_[i] = x;
+        const std::size_t g = static_cast<std::size_t>(v) * groups_ + static_cast<std::size_t>(s / kExtremeGroup);
+        if (x < groupLo_[g]) groupLo_[g] = x;
+        if (x > groupHi_[g]) groupHi_[g] = x;
         if (v == nvar_ - 1) filled_ = s + 1;
     }
 
@@ -40,14 +45,20 @@ public:
     // Extremes of block b (0-based) of variable v (1-based).
     const double* lows(int32_t v) const { return lo_.get() + static_cast<std::size_t>(v - 1) * blocks_; }
     const double* highs(int32_t v) const { return hi_.get() + static_cast<std::size_t>(v - 1) * blocks_; }
+    // The same for groups of kExtremeGroup samples.
+    const double* groupLows(int32_t v) const { return groupLo_.get() + static_cast<std::size_t>(v - 1) * groups_; }
+    const double* groupHighs(int32_t v) const { return groupHi_.get() + static_cast<std::size_t>(v - 1) * groups_; }
 
 private:
     std::unique_ptr<double[]> lo_;
     std::unique_ptr<double[]> hi_;
+    std::unique_ptr<double[]> groupLo_;
+    std::unique_ptr<double[]> groupHi_;
     const double* block_ = nullptr;
     int32_t nvar_ = 0;
     int32_t capacity_ = 0;
     std::size_t blocks_ = 0;
+    std::size_t groups_ = 0;
     int32_t filled_ = 0;  // samples folded in for every variable
 };
 

@@ -33,9 +33,18 @@ void scan(const double* column, int32_t first, int32_t last, RawExtremes& r)
     }
 }
 
+// Extremes of units first..last (0-based, inclusive) of a per-unit table.
+void fold_table(const double* lows, const double* highs, int32_t first, int32_t last, RawExtremes& r)
+{
+    for (int32_t u = first; u <= last; ++u) {
+        r.lo = std::min(r.lo, lows[u]);
+        r.hi = std::max(r.hi, highs[u]);
+    }
+}
+
 // Raw extremes of samples first..last (1-based) of variable var: whole
-// blocks from the summary when it is current, the partial blocks at the
-// ends from the samples themselves.
+// groups and blocks from the summary when it is current, the partial blocks
+// at the ends from the samples themselves.
 RawExtremes raw_extremes(const FileSlot& slot, int32_t var, int32_t first, int32_t last)
 {
     const double* column = slot.column(var);
@@ -52,13 +61,20 @@ RawExtremes raw_extremes(const FileSlot& slot, int32_t var, int32_t first, int32
         return r;
     }
     scan(column, first, b0 * kExtremeBlock, r);
+    scan(column, b1 * kExtremeBlock + 1, last, r);
+    // Groups g0..g1-1 lie wholly inside blocks b0..b1-1.
+    constexpr int32_t per = kExtremeGroup / kExtremeBlock;
+    const int32_t g0 = (b0 + per - 1) / per;
+    const int32_t g1 = b1 / per;
     const double* lows = slot.extremes.lows(var);
     const double* highs = slot.extremes.highs(var);
-    for (int32_t b = b0; b < b1; ++b) {
-        r.lo = std::min(r.lo, lows[b]);
-        r.hi = std::max(r.hi, highs[b]);
+    if (g0 >= g1) {
+        fold_table(lows, highs, b0, b1 - 1, r);
+        return r;
     }
-    scan(column, b1 * kExtremeBlock + 1, last, r);
+    fold_table(lows, highs, b0, g0 * per - 1, r);
+    fold_table(slot.extremes.groupLows(var), slot.extremes.groupHighs(var), g0, g1 - 1, r);
+    fold_table(lows, highs, g1 * per, b1 - 1, r);
     return r;
 }
 

@@ -96,7 +96,7 @@ std::vector<std::vector<double>> noisy(int32_t rows, uint32_t start)
 
 TEST_F(MappedRange, MatchesAWalkOverRandomRangesWithAnyShiftAndFactor)
 {
-    const int32_t rows = 5000;
+    const int32_t rows = 20000;  // several groups of blocks
     const int32_t file = load(noisy(rows, 7));
     struct Case {
         double factor;

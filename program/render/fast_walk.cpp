@@ -166,16 +166,18 @@ private:
         return good;
     }
 
-    int32_t xAt(int j)
+    int32_t xAt(int j, bool* in = nullptr)
     {
         int32_t f = file_, s = drawn_.sample(j), x = 0, inside = 1;
         idata(&f, &s, &x, &inside);
+        if (in) *in = inside == 1;
         return x;
     }
-    int32_t yAt(int j)
+    int32_t yAt(int j, bool* in = nullptr)
     {
         int32_t f = file_, s = drawn_.sample(j), y = 0, inside = 1;
         jdata(&f, &s, &y, &inside);
+        if (in) *in = inside == 1;
         return y;
     }
 
@@ -204,7 +206,10 @@ private:
         const Point p{m.x, m.y};
         if (!m.xIn) {
             if (m.x == 0) return k;
-            const int e = reach(k, [&](int j) { return xAt(j) == m.x; });
+            const int e = reach(k, [&](int j) {
+                bool in = false;
+                return xAt(j, &in) == m.x && !in;
+            });
             if (e - k < kMinSkip) return fallBack(k, e);
             const int v = verified(k, e, [](const Range& r) { return r.xin == -1; });
             if (v < 0) return fallBack(k, e);
@@ -217,7 +222,11 @@ private:
         }
         if (!m.ok) {
             if (m.y == 0) return k;
-            const int e = reach(k, [&](int j) { return yAt(j) == m.y && std::abs(xAt(j)) < 32767; });
+            const int e = reach(k, [&](int j) {
+                bool xIn = false, yIn = false;
+                xAt(j, &xIn);
+                return xIn && yAt(j, &yIn) == m.y && !yIn;
+            });
             if (e - k < kMinSkip) return fallBack(k, e);
             const int v = verified(k, e, [](const Range& r) { return r.xin == 1 && r.yin == -1; });
             if (v < 0) return fallBack(k, e);
@@ -230,8 +239,9 @@ private:
         if (left || right) {
             // Lines between points on one side of the image set no pixel on it.
             const int e = reach(k, [&](int j) {
-                const int32_t x = xAt(j);
-                return left ? x < visible_.left : x >= visible_.right;
+                bool in = false;
+                const int32_t x = xAt(j, &in);
+                return in && (left ? x < visible_.left : x >= visible_.right);
             });
             if (e - k < kMinSkip) return fallBack(k, e);
             const int v = verified(k, e, [&](const Range& r) {
