@@ -245,12 +245,13 @@ private:
             });
             if (e - k < kMinSkip) return fallBack(k, e);
             const int v = verified(k, e, [&](const Range& r) {
-                const bool beside = left ? r.xhi < visible_.left : r.xlo >= visible_.right;
-                return beside && r.xin == 1 && r.yin == 1;
+                return left ? r.xhi < visible_.left : r.xlo >= visible_.right;
             });
             if (v < 0) return fallBack(k, e);
-            jumpTo(v);
-            return v;
+            const int u = lastVertex(k, v);
+            if (u < 0) return fallBack(k, e);
+            jumpTo(u);
+            return u;
         }
         if (step_ > 1) return k;
         const int e = reach(k, [&](int j) { return xAt(j) == m.x; });
@@ -266,8 +267,29 @@ private:
         return v;
     }
 
-    // Every sample after the current one up to drawn sample e is drawn, so
-    // the pen ends on e's point whatever the points between.
+    // A drawn sample among the last few of k+1 .. v that the sample walk
+    // surely draws a line to (its point differs from the sample before), or
+    // -1. The pen ends there whatever the samples before it did.
+    int lastVertex(int k, int v)
+    {
+        for (int u = v; u > k && u >= v - 64; --u) {
+            const Mapped m = mapOne(drawn_.sample(u));
+            if (!m.ok) continue;
+            if (u - 1 == k) return m.x != px0_ || m.y != py0_ ? u : -1;
+            int32_t f = file_, s = drawn_.sample(u - 1), x = 0, y = 0, inside = 1;
+            idata(&f, &s, &x, &inside);
+            if (inside == 1) {
+                jdata(&f, &s, &y, &inside);
+                if (x != m.x || y != m.y) return u;
+            } else if (x != m.x) {
+                return u;
+            }
+        }
+        return -1;
+    }
+
+    // The pen ends on e's point: every sample before it was drawn, or e is a
+    // sample the walk draws a line to.
     void jumpTo(int e)
     {
         const Mapped m = mapOne(drawn_.sample(e));
