@@ -42,6 +42,9 @@ void DrawCurves(DrawTarget& t, zan::Session& s, const CellContext& c)
     w.kp = c.g.kp;
     w.D = c.g.D;
     w.dims = c.dims;
+    // The cell's clip, as the page drawing sets it, in columns of the image;
+    // the page puts logical x 0 on the image's left column.
+    const VisibleColumns visible{std::max(cell.Left - c.g.kp, 0), std::min(cell.Right + c.g.kp + 1, t.scaleWidth())};
     ColourGenerator generator;
     const int nFile = std::min(s.nFile, s.FileTab.size());
     for (size_t jj = 0; jj < c.vars.lines.size(); ++jj) {
@@ -66,8 +69,7 @@ void DrawCurves(DrawTarget& t, zan::Session& s, const CellContext& c)
             w.colour = colour;
             const PenSpec pen{PenStyle::Solid, c.g.k, colour};
             t.selectPen(pen);
-            // The page puts logical x 0 on the image's left column.
-            DrawLineSamples(t, f, n, w, pen, VisibleColumns{0, t.scaleWidth()});
+            DrawLineSamples(t, f, n, w, pen, visible);
             t.selectOwnPen();
         }
     }

@@ -14,8 +14,11 @@ namespace zan::render {
 
 namespace {
 
-// Runs shorter than this are cheaper to map sample by sample than to find.
+// Runs shorter than this are cheaper to map sample by sample than to find;
+// after a short run or a failed check the walk maps kExactChunk samples
+// before it tries again.
 constexpr int kMinSkip = 16;
+constexpr int kExactChunk = 64;
 constexpr int kBatch = 512;
 
 // One sample mapped the way the sample walk maps it: y only when x is inside.
@@ -301,10 +304,12 @@ private:
         if (e == drawn_.count() - 1) last_ = m;
     }
 
-    // A few samples the sample walk's way, before the next try.
+    // A few samples the sample walk's way, before the next try; k when
+    // nothing follows k in the same kind of run.
     int fallBack(int k, int e)
     {
-        e = std::min(e, k + kMinSkip);
+        if (e == k) return k;
+        e = std::min(drawn_.count() - 1, k + kExactChunk);
         exact(k, e);
         return e;
     }
