@@ -3,6 +3,7 @@
 #include "render/column_reducer.h"
 #include "render/fast_walk.h"
 #include "render/image_target.h"
+#include "render/objt_draw.h"
 #include "render/recording_target.h"
 #include "render/sample_walk.h"
 #include "render_fixture.h"
@@ -139,6 +140,68 @@ TEST_F(FastWalk, CurvesOfDataAlongYAreTheSameToo)
     // Time drawn upward: every pixel column holds at most a few samples.
     const View v{"sideways", -10.0, 10.0, 0.0, 20.0};
     for (const Cell& c : kCells) ASSERT_TRUE(Draw(false, kNoisy, kTime, v, c, 1) == Draw(true, kNoisy, kTime, v, c, 1));
+}
+
+// Passes every operation on to the screen image without being one, so the
+// page drawing takes the sample walk for it.
+class Forwarding : public DrawTarget {
+public:
+    explicit Forwarding(DrawTarget& t) : t_(t) {}
+    int scaleWidth() const override { return t_.scaleWidth(); }
+    int scaleHeight() const override { return t_.scaleHeight(); }
+    void setViewportOrigin(int x, int y) override { t_.setViewportOrigin(x, y); }
+    void setForeColor(Rgb c) override { t_.setForeColor(c); }
+    void setDrawStyle(PenStyle s) override { t_.setDrawStyle(s); }
+    void selectPen(const PenSpec& p) override { t_.selectPen(p); }
+    void selectOwnPen() override { t_.selectOwnPen(); }
+    void selectFont(const FontSpec& f) override { t_.selectFont(f); }
+    void releaseFont() override { t_.releaseFont(); }
+    void setTextColor(Rgb c) override { t_.setTextColor(c); }
+    void setTextAlign(int f) override { t_.setTextAlign(f); }
+    void textOut(int x, int y, const std::string& s) override { t_.textOut(x, y, s); }
+    TextSize measureText(const std::string& s) override { return t_.measureText(s); }
+    void moveTo(int x, int y) override { t_.moveTo(x, y); }
+    void lineTo(int x, int y) override { t_.lineTo(x, y); }
+    Point currentPosition() const override { return t_.currentPosition(); }
+    void setPixel(int x, int y, Rgb c) override { t_.setPixel(x, y, c); }
+    void rectangle(int l, int t, int r, int b) override { t_.rectangle(l, t, r, b); }
+    void setClip(const Rect& d) override { t_.setClip(d); }
+    void clearClip() override { t_.clearClip(); }
+
+private:
+    DrawTarget& t_;
+};
+
+TEST_F(FastWalk, PagesLookTheSameAsWithTheSampleWalk)
+{
+    zan::Session& s = fixture_->s;
+    s.GrphTab.clear();
+    fixture_->grid(2, 2);
+    fixture_->addGraph("noisy", kTime, {kNoisy, kHoles, kStepped, kSpikes});
+    fixture_->addGraph("flat", kTime, {kFlat, kNoisy});
+    fixture_->addGraph("saw", kSawTime, {kNoisy});
+    fixture_->addGraph("sideways", kNoisy, {kTime});
+    const double lo = s.VarTab[kTime].Alo[1], hi = s.VarTab[kTime].Ahi[1];
+    const Cell pages[] = {{320, 200}, {900, 600}, {1600, 1000}};
+    for (const Cell& page : pages)
+        for (double zoom : {1.0, 0.02})
+            for (int step : {1, 4}) {
+                s.VarTab[kTime].Alo[1] = zoom < 1.0 ? 7.25 : lo;
+                s.VarTab[kTime].Ahi[1] = zoom < 1.0 ? 7.25 + zoom * (hi - lo) : hi;
+                s.iStep = step;
+                QImage fast(page.w, page.h, QImage::Format_RGB32), ref(page.w, page.h, QImage::Format_RGB32);
+                fast.fill(Qt::white);
+                ref.fill(Qt::white);
+                {
+                    ImageTarget a(fast), b(ref);
+                    Forwarding reference(b);
+                    ObjtDraw(s, a);
+                    ObjtDraw(s, reference);
+                }
+                ASSERT_TRUE(fast == ref) << page.w << "x" << page.h << " zoom " << zoom << " draw rate " << step;
+            }
+    s.VarTab[kTime].Alo[1] = lo;
+    s.VarTab[kTime].Ahi[1] = hi;
 }
 
 TEST(FastWalkChoice, OnlyMarksOffWithAThinSolidPenOnTheScreenImage)
