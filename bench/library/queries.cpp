@@ -1,23 +1,45 @@
 // Speed of the per-sample queries on a file of 5,000,000 rows and 20
 // variables: window range, a curve walk with single-sample mapping calls,
-// and the batch mapping. The block is put straight into the store, so the
-// figures do not depend on the readers.
+// and the batch mapping. Usage: bench_queries [--data=FILE] [benchmark flags].
+// With --data the file is loaded through dopen as file 1; otherwise a block
+// of that size is put straight into the store. X is variable 1, the curve
+// variable 5 (7 for the window range); the window and the mapping follow the
+// ranges of those variables.
 #include "store.h"
 #include "zan.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
 
 constexpr int32_t kRows = 5'000'000;
 constexpr int32_t kVars = 20;
+int32_t g_rows = kRows;
+
+bool load_file(const std::string& path)
+{
+    static std::vector<int32_t> names(static_cast<std::size_t>(ZAN_MAX_VARS) * ZAN_NAME_LEN);
+    std::array<int32_t, ZAN_PATH_LEN> codes;
+    codes.fill(' ');
+    for (std::size_t k = 0; k < path.size() && k < codes.size(); ++k) codes[k] = static_cast<unsigned char>(path[k]);
+    std::array<int32_t, ZAN_NAME_LEN> title;
+    int32_t file = 1, nvar = 0, nstored = 0, nrows = 0, step = 1, status = 0, close_status = 0;
+    dopen(&file, codes.data(), names.data(), title.data(), &nvar, &nstored, &nrows, &step, &status, &close_status);
+    std::fprintf(stderr, "%s: %d variables, %d samples, status %d\n", path.c_str(), nvar, nstored, status);
+    g_rows = nstored;
+    return nvar >= 7 && nstored > 0;
+}
 
 // Variable 1 is time, the others smooth curves with some noise.
 void fill_store()
@@ -45,13 +67,25 @@ void fill_store()
     s.loaded = 1;
 }
 
-void per_sample(benchmark::State& state, int32_t rows = kRows)
+void per_sample(benchmark::State& state, int32_t rows = g_rows)
 {
     state.counters["per_sample"] =
         benchmark::Counter(rows, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-// The drawing maps time 0..5000 over 1800 pixels and the curve over 900,
+struct Range {
+    double upper = 0, lower = 0, magnitude = 0;
+};
+
+Range full_range(int32_t var)
+{
+    Range r;
+    int32_t file = 1;
+    drang(&file, &var, &r.upper, &r.lower, &r.magnitude);
+    return r;
+}
+
+// The drawing maps the X range over 1800 pixels and the curve over 900,
 // with a shift and factor set so they are applied.
 void set_mapping(int32_t yvar)
 {
@@ -59,7 +93,9 @@ void set_mapping(int32_t yvar)
     double shift = 1.5, factor = 0.5;
     sshft(&file, &yvar, &shift);
     sfact(&file, &yvar, &factor);
-    double xmin = 0.0, xmax = kRows * 1.0e-3, ymin = -600.0, ymax = 600.0;
+    const Range rx = full_range(xvar);
+    const Range ry = full_range(yvar);
+    double xmin = rx.lower, xmax = rx.upper, ymin = ry.lower, ymax = ry.upper;
     int32_t xspan = 1800, yspan = -900, xoff = 60, yoff = 950;
     dtran(&xmin, &xmax, &ymin, &ymax, &xspan, &yspan, &xoff, &yoff);
     sdata(&file, &xvar, &yvar, &count);
@@ -69,7 +105,9 @@ void WindowRange(benchmark::State& state)
 {
     fill_store();
     int32_t file = 1, yvar = 7, xvar = 1;
-    double xlo = 100.0, xhi = 4000.0, upper = 0, lower = 0, magnitude = 0;
+    const Range rx = full_range(xvar);
+    double xlo = rx.lower + 0.1 * (rx.upper - rx.lower), xhi = rx.upper - 0.1 * (rx.upper - rx.lower);
+    double upper = 0, lower = 0, magnitude = 0;
     for (auto _ : state) {
         rrang(&file, &yvar, &xvar, &xlo, &xhi, &upper, &lower, &magnitude);
         benchmark::DoNotOptimize(upper);
@@ -108,7 +146,7 @@ void CurveWalkSingleCalls(benchmark::State& state)
         }
         benchmark::DoNotOptimize(sum);
     }
-    per_sample(state, static_cast<int32_t>(state.range(0)));
+    per_sample(state, std::min(g_rows, static_cast<int32_t>(state.range(0))));
 }
 // The whole curve, and a part that stays in the cache to show the cost of
 // the calls without the memory traffic.
@@ -125,7 +163,7 @@ void CurveWalkBatch(benchmark::State& state)
         set_mapping(5);
         int32_t file = 1;
         int64_t sum = 0;
-        const auto rows = static_cast<int32_t>(state.range(0));
+        const int32_t rows = std::min(g_rows, static_cast<int32_t>(state.range(0)));
         for (int32_t first = 1; first <= rows; first += kRun) {
             int32_t count = std::min(kRun, rows - first + 1);
             std::fill(inside.begin(), inside.begin() + count, 1);
@@ -134,10 +172,25 @@ void CurveWalkBatch(benchmark::State& state)
         }
         benchmark::DoNotOptimize(sum);
     }
-    per_sample(state, static_cast<int32_t>(state.range(0)));
+    per_sample(state, std::min(g_rows, static_cast<int32_t>(state.range(0))));
 }
 BENCHMARK(CurveWalkBatch)->Arg(kRows)->Arg(1 << 16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--data=", 7) == 0) {
+            if (!load_file(argv[i] + 7)) return 1;
+        } else {
+            args.push_back(argv[i]);
+        }
+    }
+    int n = static_cast<int>(args.size());
+    benchmark::Initialize(&n, args.data());
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -46,12 +46,31 @@ ZAN_EXPORT void dsize(int32_t* file, const int32_t* path, int32_t* size, int32_t
 ZAN_EXPORT void dclos(int32_t* result);
 ZAN_EXPORT void daloc(int32_t* result);
 
+// Numbers outside the limits never reach outside the tables; the queries below
+// answer them neutrally instead:
+// - a file number that is not loaded: drang and rrang give upper 1, lower 0,
+//   magnitude 1; sdata gives count 0; ddata gives 0.0; idata, jdata and mdata
+//   give coordinate 0 and clear inside; efile writes a file with the header
+//   only.
+// - a variable the file does not have: ddata 0.0; idata, jdata, mdata
+//   coordinate 0 with inside cleared; rrang finds no sample in the window;
+//   drang reads a number outside 1..5000 like a variable without samples
+//   (raw maximum -1e10, raw minimum +1e10); efile writes nothing.
+// - a sample outside 1..stored count: ddata 0.0; idata, jdata, mdata
+//   coordinate 0 with inside cleared.
+// - sshft and sfact ignore a file outside 1..1001 or a variable outside
+//   1..5000, and gshft and gfact read such a pair as shift 0, factor 1.
+// dsize gives 0 for a file it cannot find or that is no regular file.
+
 // Ranges.
 ZAN_EXPORT void drang(int32_t* file, int32_t* var, double* upper, double* lower, double* magnitude);
 ZAN_EXPORT void rrang(int32_t* file, int32_t* yvar, int32_t* xvar, double* xlo, double* xhi,
                       double* upper, double* lower, double* magnitude);
 
-// Values and device mapping.
+// Values and device mapping. dtran with max = min on an axis (or a range so
+// narrow that the scale overflows) sets that axis's scale to 0, so every value
+// maps to the offset. A value that maps to a position that is not a number
+// gives coordinate 0 and clears inside; clipping to +-32767 clears it too.
 ZAN_EXPORT void dtran(double* xmin, double* xmax, double* ymin, double* ymax,
                       int32_t* xspan, int32_t* yspan, int32_t* xoff, int32_t* yoff);
 ZAN_EXPORT void ddata(int32_t* file, int32_t* sample, int32_t* var, double* value);
@@ -81,10 +100,20 @@ ZAN_EXPORT void gshft(int32_t* file, int32_t* var, double* shift);
 ZAN_EXPORT void sfact(int32_t* file, int32_t* var, double* factor);
 ZAN_EXPORT void gfact(int32_t* file, int32_t* var, double* factor);
 
-// Extraction and axis division.
+// Extraction. The output goes beside the source path: the path without the
+// extension of its file name (the whole path when it has none), "_exd" for
+// kind 0 or "_ext" otherwise, number with at least three digits (all digits
+// above 999, a sign before three digits below 0), ".bin" for kinds 0 and 2 or
+// ".csv". It is written under a temporary name in the same folder and renamed
+// only when complete, so a failure leaves no partial file under the final
+// name. Nothing is written for count outside 1..5000 or an unknown variable.
+// path is read up to its first character 0 or 255 characters; names must hold
+// count x 80 characters; vars, upper and lower count entries.
 ZAN_EXPORT void efile(int32_t* file, int32_t* count, int32_t* vars, double* upper, double* lower,
                       int32_t* kind, const char* path, int32_t* pathlen, const char* names,
                       int32_t* nameslen, int32_t* number);
+// Axis division. Inputs that are not finite numbers, or a range wider than a
+// double holds, are divided like the empty range at 0: 0 to 1 in 5 steps.
 ZAN_EXPORT void dscls(double* low, double* high, double* first, double* last, double* step,
                       int32_t* ndiv);
 

@@ -50,13 +50,6 @@ struct Vec {
         return v;
     }
 
-    // The magnitude of m with the sign of s, lane by lane.
-    [[gnu::always_inline]] static Lanes with_sign_of(Lanes m, Lanes s)
-    {
-        return std::bit_cast<Lanes>((std::bit_cast<Masks>(m) & ~sign_bits()) |
-                                    (std::bit_cast<Masks>(s) & sign_bits()));
-    }
-
     static LaneMap lanes_of(const AxisMap& m)
     {
         return {splat(m.sc.factor), splat(m.sc.shift), splat(m.origin), splat(m.scale), splat(m.offset)};
@@ -69,14 +62,16 @@ struct Vec {
         Lanes raw;
         std::memcpy(&raw, raw_at, sizeof raw);
         const Lanes p = ((raw * m.factor + m.shift) - m.origin) * m.scale + m.offset;
-        const Lanes a = std::bit_cast<Lanes>(std::bit_cast<Masks>(p) & ~sign_bits());
+        const Masks bits = std::bit_cast<Masks>(p);
+        const Masks sign = bits & sign_bits();
+        const Lanes a = std::bit_cast<Lanes>(bits & ~sign_bits());
         const Masks within = a <= splat(kDeviceLimit);
         const Masks beyond = a > splat(kDeviceLimit);
-        const Lanes limit = with_sign_of(splat(kDeviceLimit), p);
-        const Lanes c =
-            std::bit_cast<Lanes>((within & std::bit_cast<Masks>(p)) | (beyond & std::bit_cast<Masks>(limit)));
+        const Masks limit = sign | std::bit_cast<Masks>(splat(kDeviceLimit));
+        const Lanes c = std::bit_cast<Lanes>((within & bits) | (beyond & limit));
+        const Lanes half = std::bit_cast<Lanes>(sign | std::bit_cast<Masks>(splat(kJustBelowHalf)));
         keep = __builtin_convertvector(within, Ints);
-        return __builtin_convertvector(c + with_sign_of(splat(kJustBelowHalf), c), Ints);
+        return __builtin_convertvector(c + half, Ints);
     }
 
     [[gnu::always_inline]] static void run(const double* xs, const double* ys, int32_t n, const AxisMap& mx,

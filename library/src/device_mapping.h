@@ -25,7 +25,7 @@ inline double device_position(double raw, const AxisMap& m)
     return (displayed(raw, m.sc) - m.origin) * m.scale + m.offset;
 }
 
-// Just below one half: adding it with the sign of c and cutting off the
+// Just below one half: adding it with the sign of a value and cutting off the
 // fraction rounds halves away from zero, exactly for |c| < 2^52 (a value just
 // below a half stays below one, a half reaches one).
 inline constexpr double kJustBelowHalf = 0.49999999999999994;
@@ -41,7 +41,9 @@ inline int32_t device_coordinate(double p, int32_t& clipped)
     const bool within = a <= kDeviceLimit;
     const double c = within ? p : a > kDeviceLimit ? std::copysign(kDeviceLimit, p) : 0.0;
     clipped = within ? 0 : 1;
-    return static_cast<int32_t>(c + std::copysign(kJustBelowHalf, c));
+    // c has the sign of p, or is 0 where p is not a number, and there the
+    // sign of the half does not matter: both round to 0.
+    return static_cast<int32_t>(c + std::copysign(kJustBelowHalf, p));
 }
 
 }  // namespace zan

@@ -2,12 +2,20 @@
 // extension, reads the header, sizes the sample block from the expected row
 // count (coarsening the step while memory is short), reads the rows and
 // reports everything back through the caller's arguments.
+//
+// File numbers and slots stay in step: the caller's file number becomes the
+// newest slot. A load that fails before its block exists (no '.', the open,
+// the header, statuses 100, 200, 999) leaves that slot empty and reports no
+// variables, so the next file still loads under its own number. A number
+// that is already loaded or beyond the table is refused with status 400 and
+// changes nothing; a path without '.' gives status 300.
 #include "load_hooks.h"
 #include "loader.h"
 #include "memory.h"
 #include "store.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -111,7 +119,7 @@ int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Lay
     std::unique_ptr<double[]> block;
     while (!allocate_block(static_cast<uint64_t>(nvar) * static_cast<uint64_t>(capacity), block)) {
         capacity /= 2;
-        *a.step *= 2;
+        *a.step = static_cast<int32_t>(std::min<int64_t>(int64_t{*a.step} * 2, std::numeric_limits<int32_t>::max()));
         *a.nstored = capacity;
         if (*a.step > kMaxStep) return ZAN_STATUS_NO_MEMORY;
     }
@@ -155,6 +163,14 @@ extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* na
     InputFile in;
     *status = in.open(p.exact);
     if (*status != 0) return;
-    *status = load_into(*slot, *file, in, p, layout, {names, title, nvar, nstored, nrows, step});
+    try {
+        *status = load_into(*slot, *file, in, p, layout, {names, title, nvar, nstored, nrows, step});
+    } catch (...) {
+        // Only the reader's own buffers can throw (out of memory); nothing
+        // may cross the C boundary. The slot keeps what was stored.
+        *status = ENOMEM;
+        *nvar = slot->nvar;
+        *nstored = std::min(slot->stored, slot->capacity);
+    }
     *close_status = in.close();
 }

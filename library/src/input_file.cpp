@@ -19,7 +19,9 @@ int InputFile::open(const std::string& path)
     close();
     if (path.empty()) return ENOENT;
     // A plain read-only open takes no lock: writers may keep appending.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking, so that a named pipe is refused below instead of
+    // waiting for a writer; reads of a regular file are not affected.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return errno;
     struct stat st;
     if (::fstat(fd, &st) != 0) {

@@ -2,6 +2,8 @@
 // and whatever was complete before the damage stays stored.
 #include "loader_fixture.h"
 
+#include <sys/stat.h>
+
 namespace zan::testfiles {
 namespace {
 
@@ -91,6 +93,8 @@ TEST_F(BadInput, PathsThatNameNoReadableFile)
 {
     const std::string sub = dir.file("folder.bin");
     std::filesystem::create_directory(sub);
+    const std::string pipe = dir.file("pipe.csv");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     struct Case {
         std::string path;
         int32_t status;
@@ -99,6 +103,7 @@ TEST_F(BadInput, PathsThatNameNoReadableFile)
         {dir.file("missing.bin"), ENOENT},
         {dir.file("nowhere/x.dat"), ENOENT},
         {sub, EISDIR},
+        {pipe, EINVAL},
         {"", ZAN_STATUS_NO_EXTENSION},
         {"no_dot_at_all", ZAN_STATUS_NO_EXTENSION},
     };

@@ -214,12 +214,13 @@ TEST(BatchMapping, BothLaneWidthsMatchTheSinglePointMapping)
     std::mt19937_64 gen(7);
     std::uniform_real_distribution<double> wide(-1.0e5, 1.0e5);
     const double specials[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                               -std::numeric_limits<double>::infinity(), 0.5, -0.5, 32767.5, -32767.5, -0.0};
+                               -std::numeric_limits<double>::infinity(), 0.5, -0.5, 32767.5, -32767.5, -0.0,
+                               -std::numeric_limits<double>::quiet_NaN()};
     const int32_t n = 1027;
     std::vector<double> xs(n), ys(n);
     for (int32_t i = 0; i < n; ++i) {
-        xs[static_cast<std::size_t>(i)] = i % 9 == 0 ? specials[i % 8] : std::round(wide(gen)) / 2;
-        ys[static_cast<std::size_t>(i)] = i % 7 == 0 ? specials[(i / 7) % 8] : wide(gen);
+        xs[static_cast<std::size_t>(i)] = i % 9 == 0 ? specials[(i / 9) % 9] : std::round(wide(gen)) / 2;
+        ys[static_cast<std::size_t>(i)] = i % 7 == 0 ? specials[(i / 7) % 9] : wide(gen);
     }
     const zan::AxisMap mx{{1.0, 0.0}, 0.0, 1.0, 0.0};
     const zan::AxisMap my{{0.5, 3.0}, -100.0, 0.7, -20.0};

@@ -175,5 +175,20 @@ TEST_F(StreamReader, ZeroOrNegativeVariableCountReadsRowsOfOneValue)
     }
 }
 
+TEST_F(StreamReader, TitleAndNameCodesAreUnsigned)
+{
+    const std::string path = dir.file("codes.bin");
+    write_stream_a(path, "caf\xE9", {"\xFFx"}, {{1.0}});
+    std::vector<int32_t> names(ZAN_NAME_LEN);
+    std::array<int32_t, ZAN_NAME_LEN> title;
+    Path codes = path_codes(path);
+    int32_t file = 1, nvar, nstored, nrows, step = 1, status, close_status;
+    dopen(&file, codes.data(), names.data(), title.data(), &nvar, &nstored, &nrows, &step, &status, &close_status);
+    EXPECT_EQ(title[3], 0xE9);
+    EXPECT_EQ(title[4], ' ');
+    EXPECT_EQ(names[0], 0xFF);
+    EXPECT_EQ(names[79], ' ');
+}
+
 }  // namespace
 }  // namespace zan::testfiles

@@ -1,6 +1,8 @@
 #include "dialogs/frame_window.h"
 
 #include "dialogs/plot_window.h"
+#include "dialogs/plot_window_picture.h"
+#include "dialogs/plot_window_host.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -10,8 +12,8 @@
 
 namespace zan {
 
-FrameWindow::FrameWindow(Session& session, StartupServices& services, std::string cmdLine)
-    : session_(session), services_(services), cmdLine_(std::move(cmdLine))
+FrameWindow::FrameWindow(Session& session, StartupServices& services, std::string cmdLine, WindowHost* host)
+    : session_(session), services_(services), cmdLine_(std::move(cmdLine)), host_(host)
 {
     setWindowTitle("Quillon Simulation Plot");
     ShowOwnMenu();
@@ -40,14 +42,24 @@ bool FrameWindow::Load()
 
 bool FrameWindow::OpenPlot()
 {
+    // The plot window's controls exist before its load handler runs, which
+    // fills the number boxes and the watch timer.
+    auto plot = std::make_unique<PlotWindow>(session_);
+    if (host_)
+        host_->Attach(this, plot.get());
     const LoadResult loaded = FormLoad(session_, services_, cmdLine_);
-    if (loaded.outcome == LoadOutcome::EndProgram)
-        return false;
-    if (session_.lderr != 0) {
-        FormUnload(session_, services_);
+    if (loaded.outcome == LoadOutcome::EndProgram || services_.EndRequested()) {
+        if (host_)
+            host_->Attach(this, nullptr);
         return false;
     }
-    plot_ = new PlotWindow(session_);
+    if (session_.lderr != 0) {
+        FormUnload(session_, services_);
+        if (host_)
+            host_->Attach(this, nullptr);
+        return false;
+    }
+    plot_ = plot.release();
     menuBar()->clear();
     plot_->BuildMenus(menuBar());
     plot_->ShowBoxes();
@@ -60,6 +72,8 @@ bool FrameWindow::OpenPlot()
     plot_->onUnload = [this] { UnloadPlot(); };
     setCentralWidget(plot_);
     Place(loaded.placement);
+    // Keys go to the window, not to the first number box.
+    plot_->Picture1->setFocus();
     return true;
 }
 

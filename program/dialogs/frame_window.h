@@ -14,11 +14,14 @@
 namespace zan {
 
 class PlotWindow;
+class WindowHost;
 
 class FrameWindow : public QMainWindow, private FrameSizeHost {
     Q_OBJECT
 public:
-    FrameWindow(Session& session, StartupServices& services, std::string cmdLine);
+    // host, when given, learns of the plot window as soon as it exists.
+    FrameWindow(Session& session, StartupServices& services, std::string cmdLine,
+                WindowHost* host = nullptr);
     ~FrameWindow() override;
 
     // Load: opens the plot window. False when the program is to end (no
@@ -56,6 +59,7 @@ private:
     Session& session_;
     StartupServices& services_;
     std::string cmdLine_;
+    WindowHost* host_;
     FrameSizeMemory memory_;
     PlotWindow* plot_ = nullptr;
     bool unloading_ = false;

@@ -3,9 +3,14 @@
 #include "dialogs/plot_window_picture.h"
 #include "dialogs/plot_window_updown.h"
 #include "render/bitmap_commands.h"
+#include "render/image_target.h"
+#include "render/highlight_overlay.h"
+#include "render/page_output.h"
+#include "render/qt_page_output.h"
 #include "render/window_layout.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +21,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <memory>
 
 namespace zan {
 
@@ -26,21 +32,63 @@ QPushButton* AddButton(QHBoxLayout* bar, const char* caption)
     auto* button = new QPushButton(QString::fromLatin1(caption));
     // Keys belong to the window, not to whichever button was pressed last.
     button->setFocusPolicy(Qt::NoFocus);
+    button->setFixedWidth(std::max(button->fontMetrics().horizontalAdvance(button->text()) + 18, 30));
     bar->addWidget(button);
     return button;
 }
 
-QLineEdit* AddBox(QHBoxLayout* bar, const char* caption, const char* tip)
+QLineEdit* AddBox(QHBoxLayout* bar, const char* caption, const char* tip, const char* widest)
 {
     if (caption)
         bar->addWidget(new QLabel(QString::fromLatin1(caption)));
     auto* box = new QLineEdit;
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance("160000") + 10);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QString::fromLatin1(widest)) + 12);
     if (tip)
         box->setToolTip(QString::fromLatin1(tip));
     bar->addWidget(box);
     return box;
 }
+
+// The page drawing's view of the plot picture and the labels around it.
+class PictureScreen : public render::ScreenPicture {
+public:
+    explicit PictureScreen(PlotWindow& window) : window_(window) {}
+    void erase() override
+    {
+        target_.reset();
+        window_.Picture1->Erase();
+    }
+    render::DrawTarget& target() override
+    {
+        if (!target_)
+            target_ = std::make_unique<render::ImageTarget>(window_.Picture1->image());
+        return *target_;
+    }
+    void refresh() override
+    {
+        target_.reset();
+        window_.Picture1->Refresh();
+    }
+    void setPageLabel(const std::string& caption) override
+    {
+        window_.Label2->setText(QString::fromStdString(caption));
+    }
+    void setBusyPointer(bool busy) override
+    {
+        if (window_.onBusyPointer)
+            window_.onBusyPointer(busy);
+    }
+    void setLastLabel(const std::string& caption) override
+    {
+        window_.LabelL->setText(QString::fromStdString(caption));
+        window_.LabelL->adjustSize();
+    }
+    void processEvents() override { QCoreApplication::processEvents(); }
+
+private:
+    PlotWindow& window_;
+    std::unique_ptr<render::ImageTarget> target_;
+};
 
 } // namespace
 
@@ -62,6 +110,7 @@ void PlotWindow::BuildControls()
     Frame1 = new QFrame(this);
     auto* bar = new QHBoxLayout(Frame1);
     bar->setContentsMargins(0, 2, 0, 2);
+    bar->setSpacing(3);
     Command1 = AddButton(bar, "Prev");
     Command2 = AddButton(bar, "Next");
     Command3 = AddButton(bar, "Zoom Out");
@@ -71,22 +120,20 @@ void PlotWindow::BuildControls()
     Command6 = AddButton(bar, "Print");
     Command8 = AddButton(bar, "Save");
     bar->addSpacing(8);
-    Text1 = AddBox(bar, "Draw Rate ", "Set Drawing rate of data.");
+    Text1 = AddBox(bar, "Draw Rate ", "Set Drawing rate of data.", "16000");
     Text4 = new QLineEdit(Frame1);
     Text4->hide();
     UpDown1 = new UpDown(0, 4, Text4);
     bar->addWidget(UpDown1);
-    Text2 = AddBox(bar, "Cols", "Set Columns Number.");
+    Text2 = AddBox(bar, "Cols", "Set Columns Number.", "00");
     UpDown2 = new UpDown(1, 6, Text2);
     bar->addWidget(UpDown2);
-    Text3 = AddBox(bar, "Rows", "Set Rows Number.");
+    Text3 = AddBox(bar, "Rows", "Set Rows Number.", "00");
     UpDown3 = new UpDown(1, 6, Text3);
     bar->addWidget(UpDown3);
-    bar->addSpacing(8);
-    Label2 = new QLabel(" ");
-    Label2->setMinimumWidth(Label2->fontMetrics().horizontalAdvance("Cannot write Out000.bmp"));
-    bar->addWidget(Label2);
     Frame1->adjustSize();
+
+    Label2 = new QLabel(" ", this);
 
     LabelD = new QLabel(this);
     LabelL = new QLabel(" ", this);
@@ -174,6 +221,10 @@ void PlotWindow::FormResize()
                         std::max(Frame1->x() - 2 * margin, 1), LabelD->sizeHint().height());
     LabelL->adjustSize();
     LabelL->move(width() - margin - LabelL->width(), labelsTop);
+    // The page indicator sits right of the bar, as far as the "Last" label.
+    const int label2Left = Frame1->geometry().right() + 1 + 2 * margin;
+    Label2->setGeometry(label2Left, labelsTop, std::max(LabelL->x() - margin - label2Left, 1),
+                        Label2->sizeHint().height());
     ButnStat();
     DrawDelayed(210);
 }
@@ -189,18 +240,28 @@ void PlotWindow::DrawDelayed(int delay)
 
 void PlotWindow::PictDraw()
 {
-    Picture1->Erase();
-    const int cells = std::max(session_.nCell, 1);
-    const int pages = (session_.nGrph + cells - 1) / cells;
-    session_.iPage = std::max(std::min(session_.iPage, pages), 1);
-    Label2->setText(QString("Page %1/%2").arg(session_.iPage).arg(pages));
-    Picture1->Refresh();
-    if (onBusyPointer)
-        onBusyPointer(false);
+    PictureScreen screen(*this);
+    render::PictDraw(session_, screen);
+}
+
+void PlotWindow::ObjtRect()
+{
+    PictureScreen screen(*this);
+    zan::ObjtRect(session_, screen.target(), &screen);
+    screen.refresh();
 }
 
 void PlotWindow::PrntDraw()
 {
+    // Without a printer the page goes to a PDF file in the current folder,
+    // beside the saved bitmaps, and the page label names it.
+    render::QtPrintDevice device(DefaultFolder());
+    device.pageLabel = [this](const std::string& caption) { Label2->setText(QString::fromStdString(caption)); };
+    device.busyPointer = [this](bool busy) {
+        if (onBusyPointer)
+            onBusyPointer(busy);
+    };
+    render::PrntDraw(session_, device);
 }
 
 void PlotWindow::ButnStat()
@@ -241,11 +302,16 @@ void PlotWindow::ButnStat()
 
 void PlotWindow::ShowBoxes()
 {
-    Text1->setText(QString::number(session_.iStep));
-    Text2->setText(QString::number(session_.nCols));
-    Text3->setText(QString::number(session_.nRows));
-    UpDown2->setValue(session_.nCols);
-    UpDown3->setValue(session_.nRows);
+    ShowBoxes(session_.iStep, session_.nCols, session_.nRows);
+}
+
+void PlotWindow::ShowBoxes(int step, int cols, int rows)
+{
+    Text1->setText(QString::number(step));
+    Text2->setText(QString::number(cols));
+    Text3->setText(QString::number(rows));
+    UpDown2->setValue(cols);
+    UpDown3->setValue(rows);
 }
 
 void PlotWindow::SaveBitmap()

@@ -89,12 +89,15 @@ public:
     void PictDraw();
     // Prints the current page.
     void PrntDraw();
+    // Redraws only the highlight rings and the time markers on the picture.
+    void ObjtRect();
     // Brings buttons and check marks in line with the session.
     void ButnStat();
     // Draws after delay milliseconds; further calls within the delay restart it.
     void DrawDelayed(int delay);
     // Puts iStep, nCols and nRows into their boxes.
     void ShowBoxes();
+    void ShowBoxes(int step, int cols, int rows);
 
     // The Edit commands on the picture.
     void SaveBitmap();
@@ -124,7 +127,7 @@ public:
     UpDown* UpDown1 = nullptr;
     UpDown* UpDown2 = nullptr;
     UpDown* UpDown3 = nullptr;
-    QLabel* Label2 = nullptr;         // picture size, page indicator, save notes
+    QLabel* Label2 = nullptr;         // picture size, page indicator, save and print notes
     QLabel* Label3 = nullptr;         // hover readout on the picture
     QLabel* LabelD = nullptr;         // live cursor readout
     QLabel* LabelL = nullptr;         // "Last" time window

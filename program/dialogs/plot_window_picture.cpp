@@ -30,6 +30,7 @@ PlotPicture::PlotPicture(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
     Erase();
 }
 

@@ -203,7 +203,13 @@ std::string ProfileDocument::Text() const {
 bool ProfileDocument::Save(const std::string& file) const {
     namespace fs = std::filesystem;
     if (unreadable_) return false;
-    const fs::path target(file);
+    // A linked settings file is replaced where it really lies, keeping the link.
+    fs::path target(file);
+    std::error_code linkError;
+    if (fs::is_symlink(target, linkError)) {
+        const fs::path real = fs::weakly_canonical(target, linkError);
+        if (!linkError) target = real;
+    }
     fs::path temp = target;
     temp += ".tmp" + std::to_string(::getpid());
     {

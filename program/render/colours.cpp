@@ -39,8 +39,9 @@ Rgb FileColor(int f)
 
 double ColourGenerator::next()
 {
-    const auto v = engine_() - std::minstd_rand::min();
-    return static_cast<double>(v) / (static_cast<double>(std::minstd_rand::max() - std::minstd_rand::min()) + 1.0);
+    using Engine = std::knuth_b;
+    const auto v = engine_() - Engine::min();
+    return static_cast<double>(v) / (static_cast<double>(Engine::max() - Engine::min()) + 1.0);
 }
 
 Rgb VaryColor(Rgb colour, ColourGenerator& generator)

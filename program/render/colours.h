@@ -24,12 +24,14 @@ Rgb FileColor(int f);
 class ColourGenerator {
 public:
     ColourGenerator() { reset(); }
-    void reset() { engine_.seed(kStart); }
+    void reset() { engine_ = std::knuth_b(kStart); }
     double next();
 
 private:
     static constexpr unsigned kStart = 1000;
-    std::minstd_rand engine_;
+    // Its first numbers from this start give the second file of a line a
+    // clearly different yet related colour (red becomes orange-red).
+    std::knuth_b engine_;
 };
 
 // A related but distinguishable colour: each component moved by a random

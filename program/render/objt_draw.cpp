@@ -101,6 +101,7 @@ void ObjtDraw(zan::Session& s, DrawTarget& obj, DrawHost* host)
 
     const bool loaded = !NothingLoaded();
     for (const CellSlot& slot : PageCells(s)) {
+        if (!s.GrphTab.contains(slot.iGrph)) continue;  // nGrph ahead of the table
         h.setBusyPointer(true);
         obj.setForeColor(kBlack);
         obj.setDrawStyle(PenStyle::Solid);

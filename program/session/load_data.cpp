@@ -78,7 +78,6 @@ void Fail(Session& s, SessionHost& host, DataLibrary& library, const LoadError* 
 bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
     s.lderr = 2;
     library.Close();
-    s.FileTab.assign(s.nFile);
     s.VarMap.clear();
     std::vector<std::string> merged;
     // Name lists of the versions found so far. The key alone is a weak
@@ -90,10 +89,13 @@ bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
     };
     std::vector<Version> versions;
 
-    if (s.nFile > kMaxFiles || s.nFile > s.Flist.size()) {
+    // More files than the library holds, or than the list names.
+    if (s.nFile < 0 || s.nFile > kMaxFiles || s.nFile > s.Flist.size()) {
         Fail(s, host, library, &kOutOfRange);
         return false;
     }
+    s.FileTab.assign(s.nFile);
+
 
     std::int64_t total = 0;
     for (int i = 1; i <= s.nFile; ++i) {

@@ -1,5 +1,6 @@
 #include "session/startup.h"
 
+#include "platform/file_system.h"
 #include "session/command_line.h"
 
 #include <algorithm>
@@ -20,25 +21,6 @@ std::string Trim(const std::string& text)
         return {};
     const size_t last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
-}
-
-std::string FileNameOf(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string BuildPath(const std::string& folder, const std::string& name)
-{
-    if (folder.empty())
-        return name;
-    std::string joined = folder;
-    if (joined.back() != '/')
-        joined += '/';
-    size_t start = 0;
-    while (start < name.size() && name[start] == '/')
-        ++start;
-    return joined + name.substr(start);
 }
 
 // A start-up step that fails is skipped and the next one runs.
@@ -99,7 +81,7 @@ FramePlacement PlaceFrame(int iWstt, int iFtop, int iFlft, const ScreenArea& scr
 
 bool OpenFile(Session& s, StartupServices& services)
 {
-    DataDialogResult chosen = services.ShowDataDialog(FileNameOf(Trim(s.Files)), s.Fpath);
+    DataDialogResult chosen = services.ShowDataDialog(getfilename(Trim(s.Files)), s.Fpath);
     if (chosen.outcome == DataDialogResult::InvalidName)
         chosen = services.ShowDataDialog("out.bin", services.CurrentFolder());
     if (chosen.outcome != DataDialogResult::Chosen || chosen.names.empty())
@@ -109,9 +91,9 @@ bool OpenFile(Session& s, StartupServices& services)
     s.Fpath.clear();
     if (chosen.names.size() > 1 || !chosen.folder.empty()) {
         s.iFclrCmd = 1;
-        s.Fpath = FolderOf(BuildPath(chosen.folder, "x"));
+        s.Fpath = FolderOf(buildpath(chosen.folder, "x"));
         for (const std::string& name : chosen.names)
-            SetFile(s, ++s.nFile, BuildPath(s.Fpath, Trim(name)));
+            SetFile(s, ++s.nFile, buildpath(s.Fpath, Trim(name)));
         s.Files = s.Flist[1];
     } else {
         s.iFclrCmd = 0;
@@ -148,12 +130,12 @@ LoadResult FormLoad(Session& s, StartupServices& services, const std::string& cm
         // Relative names are taken against the current folder, so that the
         // stored list still finds them from another folder.
         if (t.front() != '/')
-            t = BuildPath(services.CurrentFolder(), t);
+            t = buildpath(services.CurrentFolder(), t);
         t = std::filesystem::path(t).lexically_normal().generic_string();
         s.Fpath = FolderOf(t);
         if (s.Fpath.empty())
             s.Fpath = services.CurrentFolder();
-        const std::string name = BuildPath(s.Fpath, FileNameOf(t));
+        const std::string name = buildpath(s.Fpath, getfilename(t));
         if (services.FileExists(name))
             SetFile(s, ++s.nFile, name);
     }
@@ -163,11 +145,11 @@ LoadResult FormLoad(Session& s, StartupServices& services, const std::string& cm
         s.iFclrCmd = 1;
 
     if (s.nFile == 0) {
-        const std::string settings = Trim(services.LastSettingsFile(BuildPath(services.ProgramFolder(), "Zan.ini")));
+        const std::string settings = Trim(services.LastSettingsFile(buildpath(services.ProgramFolder(), "Zan.ini")));
         s.Fpath = FolderOf(settings);
         if (s.Fpath.empty())
             s.Fpath = services.CurrentFolder();
-        s.Finit = FileNameOf(settings);
+        s.Finit = getfilename(settings);
         Tolerant([&] { services.IniFiles(s); });
         if (s.nFile > 0)
             s.iFclrCmd = -1;
@@ -183,6 +165,8 @@ LoadResult FormLoad(Session& s, StartupServices& services, const std::string& cm
 
     Tolerant([&] { services.IniStart(s); });
     Tolerant([&] { services.LoadData(s); });
+    if (services.EndRequested())
+        return result;
     Tolerant([&] { services.IniGrphs(s); });
     Tolerant([&] { services.IniScale(s); });
     Tolerant([&] { services.InitRanges(s); });

@@ -59,6 +59,9 @@ public:
     virtual void IniWrite(Session& s) = 0;
     virtual void ReleaseData() = 0;            // all data of the library
     virtual void UnloadDialogs() = 0;          // variable selection and move dialogs
+    // The user chose to end the program during a step (the loading asks
+    // whether to go on after a failure).
+    virtual bool EndRequested() { return false; }
 };
 
 // Where and how the frame window is shown; top and left in twips.

@@ -1,33 +1,25 @@
 #include "session/startup_services.h"
 
-#include <zan.h>
-
-#include <QCoreApplication>
-#include <QFileDialog>
-#include <QGuiApplication>
-#include <QMessageBox>
-#include <QScreen>
-#include <QSettings>
-
-#include <filesystem>
+#include "platform/file_dialog.h"
+#include "platform/file_system.h"
+#include "platform/message_box.h"
+#include "platform/process_facts.h"
+#include "platform/screen_metrics.h"
+#include "session/graph_settings.h"
+#include "session/load_data.h"
+#include "session/settings_file.h"
 
 namespace zan {
 
-namespace {
-
-std::string WithSlash(std::string folder)
+ProgramServices::ProgramServices(SessionHost& host, DataLibrary& library, FileDialog& dialog,
+                                 MessageBox& messages, const ScreenMetrics& screen)
+    : host_(host), library_(library), dialog_(dialog), messages_(messages), screen_(screen)
 {
-    if (folder.empty() || folder.back() != '/')
-        folder += '/';
-    return folder;
 }
-
-} // namespace
 
 bool ProgramServices::FileExists(const std::string& path)
 {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
+    return fileexists(path);
 }
 
 std::string ProgramServices::CurrentFolder()
@@ -37,78 +29,91 @@ std::string ProgramServices::CurrentFolder()
 
 std::string ProgramServices::ProgramFolder()
 {
-    return WithSlash(QCoreApplication::applicationDirPath().toStdString());
+    std::string folder = programFolder();
+    FixPath(folder);
+    return folder;
 }
 
 std::string ProgramServices::LastSettingsFile(const std::string& fallback)
 {
-    QSettings store("ZAN", "ZAN");
-    return store.value("Startup/filename", QString::fromStdString(fallback)).toString().toStdString();
+    return ReadIniPointer(host_, fallback);
 }
 
 DataDialogResult ProgramServices::ShowDataDialog(const std::string& fileName, const std::string& folder)
 {
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Open;
+    request.fileName = fileName.empty() ? "out.bin" : fileName;
+    request.initialFolder = folder;
+    request.defaultExtension = "bin";
+    request.filter = "Binary data (*.bin;*.dat;*.csv)|*.bin;*.dat;*.csv";
+    request.allowMultiple = true;
+    request.mustExist = true;
+    const FileDialogResult answer = dialog_.show(request);
+
     DataDialogResult result;
-    QFileDialog dialog(nullptr, QString(), QString::fromStdString(folder),
-                       "Binary data (*.bin *.dat *.csv)");
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setDefaultSuffix("bin");
-    dialog.selectFile(QString::fromStdString(fileName.empty() ? "out.bin" : fileName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        result.outcome = DataDialogResult::Cancelled;
+    if (answer.outcome == FileDialogResult::Outcome::Cancelled)
+        return result;
+    if (answer.outcome == FileDialogResult::Outcome::InvalidFileName) {
+        result.outcome = DataDialogResult::InvalidName;
         return result;
     }
-    const QStringList files = dialog.selectedFiles();
     result.outcome = DataDialogResult::Chosen;
-    if (files.size() == 1) {
-        result.names.push_back(files.front().toStdString());
-        return result;
+    // Several files: the folder, then the names, separated by NULs.
+    size_t start = 0;
+    std::vector<std::string> parts;
+    for (;;) {
+        const size_t nul = answer.text.find('\0', start);
+        parts.push_back(answer.text.substr(start, nul == std::string::npos ? std::string::npos : nul - start));
+        if (nul == std::string::npos)
+            break;
+        start = nul + 1;
     }
-    result.folder = WithSlash(dialog.directory().absolutePath().toStdString());
-    for (const QString& file : files)
-        result.names.push_back(std::filesystem::path(file.toStdString()).filename().string());
+    if (parts.size() == 1) {
+        result.names = parts;
+    } else {
+        result.folder = parts.front();
+        result.names.assign(parts.begin() + 1, parts.end());
+    }
     return result;
 }
 
 bool ProgramServices::AskYesNo(const std::string& title, const std::string& text)
 {
-    return QMessageBox::question(nullptr, QString::fromStdString(title), QString::fromStdString(text),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    return messages_.askYesNo(text, title, MessageIcon::Question);
 }
 
 ScreenArea ProgramServices::Screen()
 {
+    const PixelRect virtualScreen = screen_.virtualScreen();
     ScreenArea area;
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return area;
-    const QRect virtualArea = screen->virtualGeometry();
-    area.left = virtualArea.left();
-    area.top = virtualArea.top();
-    area.width = virtualArea.width();
-    area.height = virtualArea.height();
-    if (screen->logicalDotsPerInchX() > 0)
-        area.tx = 1440.0 / screen->logicalDotsPerInchX();
-    if (screen->logicalDotsPerInchY() > 0)
-        area.ty = 1440.0 / screen->logicalDotsPerInchY();
+    area.left = virtualScreen.left;
+    area.top = virtualScreen.top;
+    area.width = virtualScreen.width;
+    area.height = virtualScreen.height;
+    area.tx = screen_.twipsPerPixelX();
+    area.ty = screen_.twipsPerPixelY();
     return area;
 }
 
-void ProgramServices::IniFiles(Session&) {}
-void ProgramServices::IniStart(Session&) {}
-void ProgramServices::LoadData(Session&) {}
-void ProgramServices::IniGrphs(Session&) {}
-void ProgramServices::IniScale(Session&) {}
-void ProgramServices::InitRanges(Session&) {}
-void ProgramServices::IniWrite(Session&) {}
+void ProgramServices::IniFiles(Session& s) { ::zan::IniFiles(s); }
+void ProgramServices::IniStart(Session& s) { ::zan::IniStart(s, host_); }
+void ProgramServices::LoadData(Session& s) { ::zan::LoadData(s, host_, library_); }
+void ProgramServices::IniGrphs(Session& s) { ::zan::IniGrphs(s); }
+void ProgramServices::IniScale(Session& s) { ::zan::IniScale(s, library_); }
+void ProgramServices::InitRanges(Session& s) { ::zan::InitRanges(s, host_, library_); }
+void ProgramServices::IniWrite(Session& s) { ::zan::IniWrite(s, host_, library_); }
+void ProgramServices::ReleaseData() { library_.Close(); }
 
-void ProgramServices::ReleaseData()
+void ProgramServices::UnloadDialogs()
 {
-    int32_t result = 0;
-    dclos(&result);
+    if (onUnloadDialogs)
+        onUnloadDialogs();
 }
 
-void ProgramServices::UnloadDialogs() {}
+bool ProgramServices::EndRequested()
+{
+    return endRequested && endRequested();
+}
 
 } // namespace zan

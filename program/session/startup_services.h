@@ -1,15 +1,24 @@
-// Start-up and shutdown services of the running program: the real file
-// system, dialogs and screen, and the session's settings and loading.
+// Start-up and shutdown services of the running program: the platform's
+// file system, dialogs and screen, and the session's settings and loading.
 #pragma once
 
+#include "session/data_library.h"
+#include "session/session_host.h"
 #include "session/startup.h"
 
 #include <functional>
 
 namespace zan {
 
+class FileDialog;
+class MessageBox;
+class ScreenMetrics;
+
 class ProgramServices : public StartupServices {
 public:
+    ProgramServices(SessionHost& host, DataLibrary& library, FileDialog& dialog, MessageBox& messages,
+                    const ScreenMetrics& screen);
+
     bool FileExists(const std::string& path) override;
     std::string CurrentFolder() override;
     std::string ProgramFolder() override;
@@ -27,6 +36,19 @@ public:
     void IniWrite(Session& s) override;
     void ReleaseData() override;
     void UnloadDialogs() override;
+    bool EndRequested() override;
+
+    // Closes the variable selection and move dialogs, where they exist.
+    std::function<void()> onUnloadDialogs;
+    // Tells whether the user chose to end the program.
+    std::function<bool()> endRequested;
+
+private:
+    SessionHost& host_;
+    DataLibrary& library_;
+    FileDialog& dialog_;
+    MessageBox& messages_;
+    const ScreenMetrics& screen_;
 };
 
 } // namespace zan

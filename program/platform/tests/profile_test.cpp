@@ -123,6 +123,14 @@ TEST_F(ProfileFiles, FailedWriteLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
+TEST_F(ProfileFiles, LinkedFileIsWrittenThroughTheLink) {
+    const std::string real = Write("real.ini", "[A]\nk=1\n");
+    fs::create_symlink(real, dir_ / "link.ini");
+    ASSERT_TRUE(WriteProfileString("A", std::string("k"), std::string("2"), (dir_ / "link.ini").string()));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "link.ini"));
+    EXPECT_EQ(Read("real.ini"), "[A]\nk=2\n");
+}
+
 TEST_F(ProfileFiles, WriteBelowARegularFileFails) {
     const std::string blocker = Write("blocker", "not a folder");
     EXPECT_FALSE(WriteProfileString("A", std::string("k"), std::string("2"), blocker + "/Zan.ini"));

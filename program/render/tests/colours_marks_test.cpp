@@ -58,6 +58,17 @@ TEST(Colours, VaryColorRepeatsAfterResetAndStaysNearTheColour)
     }
 }
 
+TEST(Colours, SecondFileOfALineIsRelatedButDistinct)
+{
+    ColourGenerator g;
+    const Rgb red2 = VaryColor(LineColor(1, 0), g);
+    g.reset();
+    const Rgb green2 = VaryColor(LineColor(2, 0), g);
+    // Both move by the same offsets: red towards orange, green towards yellow-green.
+    EXPECT_EQ(red2, MakeRgb(255, 51, 0));
+    EXPECT_EQ(green2, MakeRgb(153, 194, 0));
+}
+
 TEST(MarkShapes, KindByCellAndLine)
 {
     struct Case {

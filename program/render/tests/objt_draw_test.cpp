@@ -386,5 +386,24 @@ TEST(ObjtDraw, NothingLoadedDrawsFramesWithoutCurves)
     EXPECT_TRUE(t.select(Kind::Line, IsCurve).empty());
 }
 
+TEST(ObjtDraw, SurvivesInconsistentSettings)
+{
+    RenderFixture fx;
+    fx.declare(2);
+    fx.grid(2, 2);
+    fx.addGraph("g", 9, {2, 0, 7});  // variables beyond nVar draw as variable 1
+    fx.s.nGrph = 3;                   // more graphs than records
+    fx.s.iFsiz = 9;
+    fx.s.iFont = -1;
+    fx.s.iLast = 12;
+    fx.s.iStep = 0;
+    RecordingTarget t(300, 200);
+    ObjtDraw(fx.s, t);
+    EXPECT_EQ(fx.s.drErr, 0);
+    EXPECT_EQ(t.select(Kind::Rectangle).size(), 1u);
+    EXPECT_EQ(fx.s.GrphTab[1].xVar, 9);  // the record keeps its numbers
+    EXPECT_DOUBLE_EQ(fx.s.GrphTab[1].Xaxis.Alo, fx.s.VarTab[1].Alo[1]);
+}
+
 }  // namespace
 }  // namespace zan::render

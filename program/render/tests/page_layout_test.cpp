@@ -136,6 +136,28 @@ TEST(PageLayout, PenWidthAndSizeUnitFollowTheTargetSize)
     EXPECT_EQ(paper.kp, 1);
 }
 
+TEST(PageLayout, TwiceTheTargetGivesTheSameProportions)
+{
+    zan::Session s = Grid(3, 2, 6, 1, 0);
+    s.iTitScrn = 1;
+    s.iTitFiles = 1;
+    s.nFile = 3;
+    const PageGeometry small = ComputePageGeometry(s, 800, 600);
+    const PageGeometry large = ComputePageGeometry(s, 1600, 1200);
+    EXPECT_DOUBLE_EQ(large.u, 2 * small.u);
+    for (int row = 0; row < 2; ++row) {
+        for (int col = 0; col < 3; ++col) {
+            const zan::CellRecord a = CellGeometry(s, small, row, col);
+            const zan::CellRecord b = CellGeometry(s, large, row, col);
+            EXPECT_NEAR(b.Left, 2 * a.Left, 1);
+            EXPECT_NEAR(b.Right, 2 * a.Right, 1);
+            EXPECT_NEAR(b.Top, 2 * a.Top, 1);
+            EXPECT_NEAR(b.Bottom, 2 * a.Bottom, 1);
+        }
+    }
+    EXPECT_EQ(large.k, 0);  // pens grow only beyond 2047 pixels of height
+}
+
 TEST(PageLayout, TablesAndLastCaption)
 {
     EXPECT_DOUBLE_EQ(TextFactor(0), 1.4);

@@ -1,0 +1,124 @@
+#include "render/page_export.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace zan {
+namespace {
+
+// A folder with the demo run written by the example program.
+class DemoFolder {
+public:
+    DemoFolder()
+    {
+        ok_ = dir_.isValid() && QProcess::execute(ZAN_EXAMPLES_BIN, {dir_.path()}) == 0;
+    }
+    bool ok() const { return ok_; }
+    std::string file(const char* name) const { return dir_.filePath(name).toStdString(); }
+    void writeSettings(const QByteArray& text) const
+    {
+        QFile f(dir_.filePath("Zan.ini"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    QByteArray settings() const
+    {
+        QFile f(dir_.filePath("Zan.ini"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QStringList entries() const { return QDir(dir_.path()).entryList(QDir::Files, QDir::Name); }
+
+private:
+    QTemporaryDir dir_;
+    bool ok_ = false;
+};
+
+int Export(const std::vector<std::string>& args, std::string& out, std::string& err)
+{
+    const ProgramArgs parsed = ParseProgramArgs(args);
+    EXPECT_EQ(parsed.error, "");
+    std::ostringstream o;
+    std::ostringstream e;
+    const int status = ExportPage(parsed, o, e);
+    out = o.str();
+    err = e.str();
+    return status;
+}
+
+int InkPixels(const QImage& image)
+{
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ink += (image.pixel(x, y) & 0xffffff) != 0xffffff;
+    return ink;
+}
+
+TEST(PageExport, DrawsTheAskedPageWithTheSettingsOfTheDataFolderAndLeavesThemUnwritten)
+{
+    DemoFolder demo;
+    ASSERT_TRUE(demo.ok());
+    // "Rows" holds the number of columns and "Columns" the number of rows.
+    const QByteArray settings = "[Startup]\nRows= 1\nColumns= 1\n";
+    demo.writeSettings(settings);
+    const std::string png = demo.file("page.png");
+    std::string out;
+    std::string err;
+    ASSERT_EQ(Export({"--export", png, "--size", "640x400", "--page", "3", demo.file("flight.bin")}, out, err), 0)
+        << err;
+    // One graph per page, one page per variable after the time.
+    EXPECT_EQ(out, "Page 3/20 written to " + png + "\n");
+    const QImage image(QString::fromStdString(png));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(640, 400));
+    EXPECT_GT(InkPixels(image), 2000);
+    EXPECT_EQ(demo.settings(), settings);
+    EXPECT_EQ(demo.entries(), (QStringList{"Zan.ini", "flight.bin", "flight.csv", "flight.dat", "flight2.csv",
+                                           "flight_c.bin", "page.png"}));
+}
+
+TEST(PageExport, WritesBitmapAndPdfAndClampsThePage)
+{
+    DemoFolder demo;
+    ASSERT_TRUE(demo.ok());
+    std::string out;
+    std::string err;
+    const std::string bmp = demo.file("page.bmp");
+    ASSERT_EQ(Export({"--export", bmp, "--size", "300x200", "--page", "99", demo.file("flight.csv"),
+                      demo.file("flight2.csv")},
+                     out, err),
+              0)
+        << err;
+    EXPECT_EQ(out.rfind("Page 4/4 written to", 0), 0u) << out;
+    const QImage image(QString::fromStdString(bmp), "BMP");
+    EXPECT_EQ(image.size(), QSize(300, 200));
+    EXPECT_GT(InkPixels(image), 500);
+
+    const std::string pdf = demo.file("page.pdf");
+    ASSERT_EQ(Export({"--export", pdf, demo.file("flight.dat")}, out, err), 0) << err;
+    QFile file(QString::fromStdString(pdf));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5) == "%PDF-");
+    EXPECT_GT(file.size(), 2000);
+}
+
+TEST(PageExport, FailsWithAMessageWhenNoDataFileExists)
+{
+    QTemporaryDir dir;
+    std::string out;
+    std::string err;
+    const std::string png = dir.filePath("p.png").toStdString();
+    EXPECT_EQ(Export({"--export", png, dir.filePath("missing.bin").toStdString()}, out, err), 1);
+    EXPECT_NE(err.find("none of the data files exists"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(png)));
+}
+
+} // namespace
+} // namespace zan
