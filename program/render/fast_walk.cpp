@@ -150,10 +150,10 @@ private:
     {
         const int top = drawn_.count() - 1;
         int good = k;
-        int span = 1;
+        int64_t span = 1;
         int bad = top + 1;
         while (good < top) {
-            const int j = std::min(top, k + span);
+            const int j = static_cast<int>(std::min<int64_t>(top, k + span));
             if (!pred(j)) {
                 bad = j;
                 break;
