@@ -84,6 +84,16 @@ ZAN_EXPORT void jdata(int32_t* file, int32_t* sample, int32_t* y, int32_t* insid
 // writes nothing. Samples outside 1..stored count answer as in idata.
 ZAN_EXPORT void mdata(int32_t* file, int32_t* first, int32_t* count, int32_t* x, int32_t* y,
                       int32_t* inside);
+// Mapped range of samples first..last of the current X and Y variables:
+// xlo/xhi receive the least and greatest x that idata gives for them, ylo/yhi
+// the same for jdata. xin (yin for Y) is 1 when idata (jdata) keeps inside
+// for every one of them, -1 when every value lies beyond the same one of the
+// two device limits, 0 otherwise. A file that is not loaded, a current
+// variable the file does not have or a range that is empty or not within
+// the stored samples gives 0 everywhere. The answer comes from extremes kept
+// per block while loading, so it costs little even for millions of samples.
+ZAN_EXPORT void mrang(int32_t* file, int32_t* first, int32_t* last, int32_t* xlo, int32_t* xhi,
+                      int32_t* ylo, int32_t* yhi, int32_t* xin, int32_t* yin);
 
 // Shift and factor of a variable.
 ZAN_EXPORT void sshft(int32_t* file, int32_t* var, double* shift);

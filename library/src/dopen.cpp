@@ -127,6 +127,7 @@ int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Lay
     slot.nvar = nvar;
     slot.capacity = capacity;
     slot.stored = 0;
+    slot.extremes.prepare(slot.block.get(), nvar, capacity);
     *a.nvar = nvar;
 
     SampleSink sink(slot, *var_tables(file));

@@ -33,6 +33,7 @@ FileSlot* claim_slot(int32_t file)
         slot.nvar = 0;
         slot.capacity = 0;
         slot.stored = 0;
+        slot.extremes.release();
         ++s.loaded;
         var_tables(s.loaded)->reset();
     }
@@ -63,6 +64,7 @@ ZAN_EXPORT void dclos(int32_t* result)
         slot.nvar = 0;
         slot.capacity = 0;
         slot.stored = 0;
+        slot.extremes.release();
         --s.loaded;
     }
     *result = s.loaded == 0 ? 0 : 1;

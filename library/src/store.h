@@ -3,6 +3,7 @@
 #ifndef ZAN_STORE_H
 #define ZAN_STORE_H
 
+#include "block_extremes.h"
 #include "zan.h"
 
 #include <array>
@@ -42,6 +43,7 @@ struct FileSlot {
     int32_t capacity = 0;
     int32_t stored = 0;               // highest sample number written so far
     std::unique_ptr<VarTables> vars;  // made on first use, kept across dclos
+    BlockExtremes extremes;           // per-block extremes of the block's values
 
     // Samples 1..capacity of variable v (1-based); v must be 1..nvar.
     double* column(int32_t v) { return block.get() + static_cast<std::size_t>(v - 1) * capacity; }

@@ -1,6 +1,7 @@
 #include "render/cell_drawing.h"
 
 #include "render/colours.h"
+#include "render/fast_walk.h"
 #include "render/rounding.h"
 #include "render/sample_walk.h"
 
@@ -41,6 +42,9 @@ void DrawCurves(DrawTarget& t, zan::Session& s, const CellContext& c)
     w.kp = c.g.kp;
     w.D = c.g.D;
     w.dims = c.dims;
+    // The cell's clip, as the page drawing sets it, in columns of the image;
+    // the page puts logical x 0 on the image's left column.
+    const VisibleColumns visible{std::max(cell.Left - c.g.kp, 0), std::min(cell.Right + c.g.kp + 1, t.scaleWidth())};
     ColourGenerator generator;
     const int nFile = std::min(s.nFile, s.FileTab.size());
     for (size_t jj = 0; jj < c.vars.lines.size(); ++jj) {
@@ -63,8 +67,9 @@ void DrawCurves(DrawTarget& t, zan::Session& s, const CellContext& c)
                 if (f > 1) colour = VaryColor(colour, generator);
             }
             w.colour = colour;
-            t.selectPen(PenSpec{PenStyle::Solid, c.g.k, colour});
-            WalkSamples(t, f, n, w);
+            const PenSpec pen{PenStyle::Solid, c.g.k, colour};
+            t.selectPen(pen);
+            DrawLineSamples(t, f, n, w, pen, visible);
             t.selectOwnPen();
         }
     }

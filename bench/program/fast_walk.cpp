@@ -1,0 +1,187 @@
+// Redraws a page of 3 x 2 graphs with 4 lines each from one data file onto a
+// 1600 x 1000 screen image, once through the fast walk and once through the
+// reference sample walk, whole and zoomed in to a few thousand samples, and
+// checks that both give the same image.
+//
+// Usage: bench_fast_walk DATAFILE [benchmark options]
+// DATAFILE: a stream file of 5,000,000 rows x 20 variables, time first, as
+// make_big_files writes it, loaded whole (step 1).
+#include "render/image_target.h"
+#include "render/objt_draw.h"
+#include "session/data_library.h"
+#include "session/session_state.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using namespace zan::render;
+
+constexpr int kWidth = 1600;
+constexpr int kHeight = 1000;
+
+// Passes every operation on to the screen image but is not one itself, so
+// the page drawing takes the reference walk for it.
+class Forwarding : public DrawTarget {
+public:
+    explicit Forwarding(DrawTarget& t) : t_(t) {}
+    int scaleWidth() const override { return t_.scaleWidth(); }
+    int scaleHeight() const override { return t_.scaleHeight(); }
+    void setViewportOrigin(int x, int y) override { t_.setViewportOrigin(x, y); }
+    void setForeColor(Rgb c) override { t_.setForeColor(c); }
+    void setDrawStyle(PenStyle s) override { t_.setDrawStyle(s); }
+    void selectPen(const PenSpec& p) override { t_.selectPen(p); }
+    void selectOwnPen() override { t_.selectOwnPen(); }
+    void selectFont(const FontSpec& f) override { t_.selectFont(f); }
+    void releaseFont() override { t_.releaseFont(); }
+    void setTextColor(Rgb c) override { t_.setTextColor(c); }
+    void setTextAlign(int f) override { t_.setTextAlign(f); }
+    void textOut(int x, int y, const std::string& s) override { t_.textOut(x, y, s); }
+    TextSize measureText(const std::string& s) override { return t_.measureText(s); }
+    void moveTo(int x, int y) override { t_.moveTo(x, y); }
+    void lineTo(int x, int y) override { t_.lineTo(x, y); }
+    Point currentPosition() const override { return t_.currentPosition(); }
+    void setPixel(int x, int y, Rgb c) override { t_.setPixel(x, y, c); }
+    void rectangle(int l, int t, int r, int b) override { t_.rectangle(l, t, r, b); }
+    void setClip(const Rect& d) override { t_.setClip(d); }
+    void clearClip() override { t_.clearClip(); }
+
+private:
+    DrawTarget& t_;
+};
+
+zan::Session g_session;
+double g_fullLo = 0.0;
+double g_fullHi = 0.0;
+
+bool Load(const std::string& path)
+{
+    zan::DataLibrary& lib = zan::TheLibrary();
+    lib.Close();
+    int step = 1;
+    const zan::OpenResult r = lib.Open(1, path, step);
+    if (!((r.status == 0 || r.status == -1) && r.nPar >= 2)) {
+        std::fprintf(stderr, "cannot load %s (status %d)\n", path.c_str(), r.status);
+        return false;
+    }
+    zan::Session& s = g_session;
+    s.nFile = 1;
+    s.Flist.push_back(path);
+    s.FileTab.assign(1);
+    s.FileTab[1].iVer = 1;
+    s.FileTab[1].nPar = r.nPar;
+    s.FileTab[1].nStored = r.nStored;
+    s.nVar = r.nPar;
+    s.VarTab.assign(s.nVar);
+    for (int v = 1; v <= s.nVar; ++v) {
+        s.VarMap(v, 1) = v;
+        double hi = 0, lo = 0, mag = 0;
+        lib.Range(1, v, hi, lo, mag);
+        const zan::Division d = lib.Divide(lo, hi);
+        zan::VarRecord& rec = s.VarTab[v];
+        rec.Name = r.names[static_cast<size_t>(v - 1)];
+        rec.Vlo[1] = rec.Dmin[1] = lo;
+        rec.Vhi[1] = rec.Dmax[1] = hi;
+        rec.Alo[1] = rec.Rlo[1] = d.Alo;
+        rec.Ahi[1] = rec.Rhi[1] = d.Ahi;
+        rec.Astp[1] = d.Astp;
+        rec.Anum[1] = d.Anum;
+    }
+    g_fullLo = s.VarTab[1].Alo[1];
+    g_fullHi = s.VarTab[1].Ahi[1];
+    s.nCols = 3;
+    s.nRows = 2;
+    s.nCell = 6;
+    for (int g = 0; g < 6; ++g) {
+        zan::GraphRecord rec;
+        rec.Title = "graph " + std::to_string(g + 1);
+        rec.xVar = 1;
+        rec.nLine = 4;
+        for (int j = 1; j <= 4; ++j) rec.Lines[static_cast<size_t>(j)] = 2 + (g * 4 + j - 1) % (s.nVar - 1);
+        s.GrphTab.push_back(rec);
+    }
+    s.nGrph = 6;
+    std::printf("loaded %s: %d variables, %d samples\n", path.c_str(), r.nPar, r.nStored);
+    return true;
+}
+
+// Time range of the X axis: the whole file, or 3 time units (3000 samples
+// of the benchmark file) in its middle.
+void ShowTime(bool zoomed)
+{
+    zan::VarRecord& t = g_session.VarTab[1];
+    const double mid = 0.5 * (g_fullLo + g_fullHi);
+    t.Alo[1] = zoomed ? mid : g_fullLo;
+    t.Ahi[1] = zoomed ? mid + 3.0 : g_fullHi;
+}
+
+QImage DrawOnce(bool fast)
+{
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    ImageTarget target(image);
+    if (fast) {
+        ObjtDraw(g_session, target);
+    } else {
+        Forwarding reference(target);
+        ObjtDraw(g_session, reference);
+    }
+    return image;
+}
+
+void Redraw(benchmark::State& state, bool fast, bool zoomed)
+{
+    ShowTime(zoomed);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        ImageTarget target(image);
+        if (fast) {
+            ObjtDraw(g_session, target);
+        } else {
+            Forwarding reference(target);
+            ObjtDraw(g_session, reference);
+        }
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+bool SameImages(bool zoomed)
+{
+    ShowTime(zoomed);
+    const bool same = DrawOnce(true) == DrawOnce(false);
+    std::printf("%s page: fast and reference images %s\n", zoomed ? "zoomed" : "whole",
+                same ? "identical" : "DIFFER");
+    return same;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (argc < 2 || !Load(argv[1])) {
+        std::fprintf(stderr, "usage: bench_fast_walk DATAFILE [benchmark options]\n");
+        return 1;
+    }
+    const bool same = SameImages(false) && SameImages(true);
+
+    benchmark::RegisterBenchmark("Page/fast_walk", Redraw, true, false)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Page/reference_walk", Redraw, false, false)
+        ->Unit(benchmark::kMillisecond)->Iterations(2);
+    benchmark::RegisterBenchmark("PageZoomed/fast_walk", Redraw, true, true)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("PageZoomed/reference_walk", Redraw, false, true)
+        ->Unit(benchmark::kMillisecond)->Iterations(2);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    zan::TheLibrary().Close();
+    return same ? 0 : 2;
+}
