@@ -8,15 +8,12 @@ namespace zan {
 
 namespace {
 
-// count pairs of infinities, least first; nullptr without memory.
-bool make_pair(std::size_t count, std::unique_ptr<double[]>& lo, std::unique_ptr<double[]>& hi)
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+bool make(std::size_t count, std::unique_ptr<double[]>& table)
 {
-    lo.reset(new (std::nothrow) double[count]);
-    hi.reset(new (std::nothrow) double[count]);
-    if (!lo || !hi) return false;
-    std::fill(lo.get(), lo.get() + count, std::numeric_limits<double>::infinity());
-    std::fill(hi.get(), hi.get() + count, -std::numeric_limits<double>::infinity());
-    return true;
+    table.reset(new (std::nothrow) double[count]);
+    return table != nullptr;
 }
 
 }  // namespace
@@ -27,17 +24,19 @@ void BlockExtremes::prepare(const double* block, int32_t nvar, int32_t capacity)
     if (nvar <= 0 || capacity <= 0) return;
     const std::size_t blocks = (static_cast<std::size_t>(capacity) + kExtremeBlock - 1) / kExtremeBlock;
     const std::size_t groups = (static_cast<std::size_t>(capacity) + kExtremeGroup - 1) / kExtremeGroup;
-    if (!make_pair(blocks * static_cast<std::size_t>(nvar), lo_, hi_) ||
-        !make_pair(groups * static_cast<std::size_t>(nvar), groupLo_, groupHi_)) {
+    const std::size_t n = static_cast<std::size_t>(nvar);
+    summarised_.reset(new (std::nothrow) int32_t[n]);
+    if (!summarised_ || !make(blocks * n, lo_) || !make(blocks * n, hi_) || !make(groups * n, groupLo_) ||
+        !make(groups * n, groupHi_)) {
         release();
         return;
     }
+    std::fill(summarised_.get(), summarised_.get() + n, -1);
     block_ = block;
     nvar_ = nvar;
     capacity_ = capacity;
     blocks_ = blocks;
     groups_ = groups;
-    filled_ = 0;
 }
 
 void BlockExtremes::release()
@@ -46,12 +45,50 @@ void BlockExtremes::release()
     hi_.reset();
     groupLo_.reset();
     groupHi_.reset();
+    summarised_.reset();
     block_ = nullptr;
     nvar_ = 0;
     capacity_ = 0;
     blocks_ = 0;
     groups_ = 0;
-    filled_ = 0;
+}
+
+void BlockExtremes::summarise(int32_t v, int32_t stored) const
+{
+    if (!lo_ || v < 1 || v > nvar_) return;
+    stored = std::clamp(stored, 0, capacity_);
+    int32_t& done = summarised_[static_cast<std::size_t>(v - 1)];
+    if (done == stored) return;
+    const double* column = block_ + static_cast<std::size_t>(v - 1) * static_cast<std::size_t>(capacity_);
+    double* lo = lo_.get() + static_cast<std::size_t>(v - 1) * blocks_;
+    double* hi = hi_.get() + static_cast<std::size_t>(v - 1) * blocks_;
+    for (std::size_t b = 0; b < blocks_; ++b) {
+        const std::size_t first = b * kExtremeBlock;
+        const std::size_t end = std::min(first + kExtremeBlock, static_cast<std::size_t>(stored));
+        double l = kInf;
+        double h = -kInf;
+        for (std::size_t s = first; s < end; ++s) {
+            l = std::min(l, column[s]);
+            h = std::max(h, column[s]);
+        }
+        lo[b] = l;
+        hi[b] = h;
+    }
+    constexpr std::size_t per = kExtremeGroup / kExtremeBlock;
+    double* glo = groupLo_.get() + static_cast<std::size_t>(v - 1) * groups_;
+    double* ghi = groupHi_.get() + static_cast<std::size_t>(v - 1) * groups_;
+    for (std::size_t g = 0; g < groups_; ++g) {
+        const std::size_t end = std::min((g + 1) * per, blocks_);
+        double l = kInf;
+        double h = -kInf;
+        for (std::size_t b = g * per; b < end; ++b) {
+            l = std::min(l, lo[b]);
+            h = std::max(h, hi[b]);
+        }
+        glo[g] = l;
+        ghi[g] = h;
+    }
+    done = stored;
 }
 
 }  // namespace zan

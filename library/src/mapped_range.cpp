@@ -49,10 +49,11 @@ RawExtremes raw_extremes(const FileSlot& slot, int32_t var, int32_t first, int32
 {
     const double* column = slot.column(var);
     RawExtremes r{column[first - 1], column[first - 1]};
-    if (!slot.extremes.covers(slot.block.get(), slot.nvar, slot.capacity, readable_count(slot))) {
+    if (!slot.extremes.covers(slot.block.get(), slot.nvar, slot.capacity)) {
         scan(column, first, last, r);
         return r;
     }
+    slot.extremes.summarise(var, readable_count(slot));
     // Blocks b0..b1-1 lie wholly inside the range (0-based samples).
     const int32_t b0 = (first - 1 + kExtremeBlock - 1) / kExtremeBlock;
     const int32_t b1 = last / kExtremeBlock;

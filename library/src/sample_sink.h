@@ -23,8 +23,7 @@ inline double clean_value(double x)
 }
 
 // Appends rows to a slot whose block and tables are ready, keeping each
-// variable's raw maximum and minimum, overall and per block of samples, up to
-// date so ranges never scan data.
+// variable's raw maximum and minimum up to date so ranges never scan data.
 class SampleSink {
 public:
     SampleSink(FileSlot& slot, VarTables& vars) : slot_(slot), vars_(vars) {}
@@ -47,7 +46,6 @@ public:
             block[static_cast<std::size_t>(v) * cap + s] = x;
             if (x > hi[v]) hi[v] = x;
             if (x < lo[v]) lo[v] = x;
-            slot_.extremes.fold(v, static_cast<int32_t>(s), x);
         }
         ++slot_.stored;
     }
