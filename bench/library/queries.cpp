@@ -217,15 +217,19 @@ void ColumnSumReference(benchmark::State& state)
     const double* xs = slot.column(1);
     const double* ys = slot.column(5);
     for (auto _ : state) {
-        double sx[4] = {}, sy[4] = {};
+        double x0 = 0, x1 = 0, x2 = 0, x3 = 0, y0 = 0, y1 = 0, y2 = 0, y3 = 0;
         for (int32_t k = 0; k + 4 <= rows; k += 4) {
-            for (int32_t j = 0; j < 4; ++j) {
-                sx[j] += xs[k + j];
-                sy[j] += ys[k + j];
-            }
+            x0 += xs[k];
+            x1 += xs[k + 1];
+            x2 += xs[k + 2];
+            x3 += xs[k + 3];
+            y0 += ys[k];
+            y1 += ys[k + 1];
+            y2 += ys[k + 2];
+            y3 += ys[k + 3];
         }
-        benchmark::DoNotOptimize(sx);
-        benchmark::DoNotOptimize(sy);
+        double sum = (x0 + x1) + (x2 + x3) + (y0 + y1) + (y2 + y3);
+        benchmark::DoNotOptimize(sum);
     }
     per_sample(state, rows);
 }
