@@ -5,6 +5,7 @@
 // of that size is put straight into the store. X is variable 1, the curve
 // variable 5 (7 for the window range); the window and the mapping follow the
 // ranges of those variables.
+#include "batch_mapping.h"
 #include "store.h"
 #include "zan.h"
 
@@ -175,6 +176,64 @@ void CurveWalkBatch(benchmark::State& state)
     per_sample(state, std::min(g_rows, static_cast<int32_t>(state.range(0))));
 }
 BENCHMARK(CurveWalkBatch)->Arg(kRows)->Arg(1 << 16)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The batch mapping of each lane width straight on the two columns, without
+// the checks of mdata, to compare the widths in the same run.
+void BatchLanes(benchmark::State& state)
+{
+    fill_store();
+    set_mapping(5);
+    const zan::RunMapping run = zan::map_run_with_lanes(static_cast<int>(state.range(0)));
+    if (!run) {
+        state.SkipWithError("this processor lacks the lane width");
+        return;
+    }
+    constexpr int32_t kRun = 4096;
+    const int32_t rows = std::min(g_rows, static_cast<int32_t>(state.range(1)));
+    const zan::FileSlot& slot = zan::store().slots[0];
+    const zan::AxisMap mx{{}, 0.0, 1.0, 0.0};
+    const zan::AxisMap my{{0.5, 1.5}, -100.0, -0.5, 950.0};
+    std::vector<int32_t> x(kRun), y(kRun), inside(kRun, 1);
+    for (auto _ : state) {
+        for (int32_t first = 0; first < rows; first += kRun) {
+            const int32_t count = std::min(kRun, rows - first);
+            run(slot.column(1) + first, slot.column(5) + first, count, mx, my, x.data(), y.data(), inside.data());
+        }
+        benchmark::DoNotOptimize(x.data());
+        benchmark::ClobberMemory();
+    }
+    per_sample(state, rows);
+}
+BENCHMARK(BatchLanes)->ArgsProduct({{2, 4}, {kRows, 4096}})->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// Reference for the memory traffic: a plain sum over the same two columns,
+// reading the 16 bytes per sample the batch mapping reads, in four sums per
+// column so that the time of an addition does not bound it.
+void ColumnSumReference(benchmark::State& state)
+{
+    fill_store();
+    const zan::FileSlot& slot = zan::store().slots[0];
+    const int32_t rows = std::min(g_rows, static_cast<int32_t>(state.range(0)));
+    const double* xs = slot.column(1);
+    const double* ys = slot.column(5);
+    for (auto _ : state) {
+        double x0 = 0, x1 = 0, x2 = 0, x3 = 0, y0 = 0, y1 = 0, y2 = 0, y3 = 0;
+        for (int32_t k = 0; k + 4 <= rows; k += 4) {
+            x0 += xs[k];
+            x1 += xs[k + 1];
+            x2 += xs[k + 2];
+            x3 += xs[k + 3];
+            y0 += ys[k];
+            y1 += ys[k + 1];
+            y2 += ys[k + 2];
+            y3 += ys[k + 3];
+        }
+        double sum = (x0 + x1) + (x2 + x3) + (y0 + y1) + (y2 + y3);
+        benchmark::DoNotOptimize(sum);
+    }
+    per_sample(state, rows);
+}
+BENCHMARK(ColumnSumReference)->Arg(kRows)->Arg(4096)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 }  // namespace
 

@@ -14,8 +14,15 @@ namespace zan {
 void map_run(const double* xs, const double* ys, int32_t n, const AxisMap& mx, const AxisMap& my,
              int32_t* x, int32_t* y, int32_t* inside);
 
-// The same on two samples at a time, the width every x86-64 processor has;
-// map_run takes it where no wider one is available.
+using RunMapping = void (*)(const double* xs, const double* ys, int32_t n, const AxisMap& mx, const AxisMap& my,
+                           int32_t* x, int32_t* y, int32_t* inside);
+
+// The copy of map_run that works on the given number of samples at a time
+// (2 or 4), or nullptr when this processor cannot run it; map_run takes
+// the widest available.
+RunMapping map_run_with_lanes(int lanes);
+
+// The same on two samples at a time, the width every x86-64 processor has.
 void map_run_two_lanes(const double* xs, const double* ys, int32_t n, const AxisMap& mx, const AxisMap& my,
                        int32_t* x, int32_t* y, int32_t* inside);
 

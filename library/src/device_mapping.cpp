@@ -47,33 +47,88 @@ bool in_one_to(int32_t n, int32_t limit)
     return static_cast<uint32_t>(n) - 1u < static_cast<uint32_t>(limit < 0 ? 0 : limit);
 }
 
-// A file that is not loaded, a current variable the file does not have or a
-// sample outside 1..stored count gives coordinate 0 and clears inside.
-// Drawing calls this once per sample and axis, so it reads only what the one
-// value needs.
+// What map_one resolved for one axis on its last call: the file's column of
+// the current variable, how many samples of it can be read, and the mapping.
+// It stays good while the store's generation is unchanged and the slot still
+// has the same block and stored count (samples are added while a file loads
+// without a new generation).
+struct AxisCache {
+    uint64_t generation = 0;  // never the store's: the first call resolves
+    int32_t file = 0;
+    const zan::FileSlot* slot = nullptr;
+    const double* block = nullptr;
+    int32_t stored = 0;
+    uint32_t readable = 0;
+    const double* column = nullptr;
+    zan::AxisMap map{};
+};
+
+AxisCache g_cache[2];
+
+// A file that is not loaded or a current variable the file does not have
+// leaves the cache unresolved, so every sample is refused.
 template <Axis axis>
-void map_one(int32_t file, int32_t sample, int32_t* out, int32_t* inside)
+void resolve(AxisCache& c, int32_t file)
 {
     const zan::Store& s = g_store;
     const zan::Transform& tr = s.tr;
     const int32_t var = axis == Axis::X ? tr.xvar : tr.yvar;
+    c = AxisCache{};
     const zan::FileSlot* slot = in_one_to(file, s.loaded) ? &s.slots[static_cast<std::size_t>(file - 1)] : nullptr;
-    if (!slot || !slot->block || !in_one_to(var, slot->nvar) ||
-        !in_one_to(sample, std::min(slot->stored, slot->capacity))) {
-        *out = 0;
-        *inside = 0;
-        return;
-    }
+    if (!slot || !slot->block || !in_one_to(var, slot->nvar)) return;
     zan::Scaling sc;
     if (const zan::VarTables* t = slot->vars.get()) {
         sc = {t->factor[static_cast<std::size_t>(var - 1)], t->shift[static_cast<std::size_t>(var - 1)]};
     }
-    const zan::AxisMap m = axis == Axis::X
-                               ? zan::AxisMap{sc, tr.xorg, tr.xscale, static_cast<double>(tr.xoff)}
-                               : zan::AxisMap{sc, tr.yorg, tr.yscale, static_cast<double>(tr.yoff)};
+    c.generation = s.generation;
+    c.file = file;
+    c.slot = slot;
+    c.block = slot->block.get();
+    c.stored = slot->stored;
+    c.readable = static_cast<uint32_t>(zan::readable_count(*slot));
+    c.column = slot->column(var);
+    c.map = axis == Axis::X ? zan::AxisMap{sc, tr.xorg, tr.xscale, static_cast<double>(tr.xoff)}
+                            : zan::AxisMap{sc, tr.yorg, tr.yscale, static_cast<double>(tr.yoff)};
+}
+
+// A file that is not loaded, a current variable the file does not have or a
+// sample outside 1..stored count gives coordinate 0 and clears inside.
+[[gnu::always_inline]] inline void map_cached(const AxisCache& c, int32_t sample, int32_t* out, int32_t* inside)
+{
+    if (static_cast<uint32_t>(sample) - 1u >= c.readable) {
+        *out = 0;
+        *inside = 0;
+        return;
+    }
     int32_t clipped = 0;
-    *out = zan::device_coordinate(zan::device_position(slot->column(var)[sample - 1], m), clipped);
+    *out = zan::device_coordinate(zan::device_position(c.column[sample - 1], c.map), clipped);
     if (clipped) *inside = 0;
+}
+
+template <Axis axis>
+[[gnu::noinline]] void resolve_and_map(int32_t file, int32_t sample, int32_t* out, int32_t* inside)
+{
+    AxisCache& c = g_cache[axis == Axis::X ? 0 : 1];
+    resolve<axis>(c, file);
+    map_cached(c, sample, out, inside);
+}
+
+// Drawing calls this once per sample and axis, so after the first call for a
+// file it only checks that what it resolved is still current; the resolving
+// is out of line so that this path needs no saved registers.
+template <Axis axis>
+[[gnu::always_inline]] inline void map_one(int32_t file, int32_t sample, int32_t* out, int32_t* inside)
+{
+    const zan::Store& s = g_store;
+    const AxisCache& c = g_cache[axis == Axis::X ? 0 : 1];
+    // A cache whose generation matches was resolved, so it has the slot of
+    // its file; an unresolved one can read nothing (readable 0).
+    if (c.generation == s.generation && file == c.file && c.slot->block.get() == c.block &&
+        c.slot->stored == c.stored) {
+        map_cached(c, sample, out, inside);
+        return;
+    }
+    resolve_and_map<axis>(file, sample, out, inside);
 }
 
 void reject_run(int32_t n, int32_t* x, int32_t* y, int32_t* inside)
@@ -90,6 +145,7 @@ extern "C" {
 ZAN_EXPORT void dtran(double* xmin, double* xmax, double* ymin, double* ymax, int32_t* xspan,
                       int32_t* yspan, int32_t* xoff, int32_t* yoff)
 {
+    zan::mark_changed();
     zan::Transform& tr = zan::store().tr;
     tr.xorg = *xmin;
     tr.yorg = *ymin;

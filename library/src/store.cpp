@@ -27,6 +27,7 @@ FileSlot* claim_slot(int32_t file)
 {
     Store& s = store();
     if (file < 1 || file > kMaxFiles || file <= s.loaded) return nullptr;
+    mark_changed();
     while (s.loaded < file) {
         FileSlot& slot = s.slots[static_cast<std::size_t>(s.loaded)];
         slot.block.reset();
@@ -43,6 +44,7 @@ FileSlot* claim_slot(int32_t file)
 VarTables* var_tables(int32_t file)
 {
     if (file < 1 || file > kMaxFiles) return nullptr;
+    mark_changed();
     FileSlot& slot = store().slots[static_cast<std::size_t>(file - 1)];
     if (!slot.vars) {
         slot.vars = std::make_unique<VarTables>();
@@ -58,6 +60,7 @@ extern "C" {
 ZAN_EXPORT void dclos(int32_t* result)
 {
     zan::Store& s = zan::store();
+    zan::mark_changed();
     while (s.loaded > 0) {
         zan::FileSlot& slot = s.slots[static_cast<std::size_t>(s.loaded - 1)];
         slot.block.reset();

@@ -66,9 +66,17 @@ struct Store {
     std::array<FileSlot, kMaxFiles> slots;  // slots[file - 1]
     int32_t loaded = 0;                     // slots 1..loaded are valid
     Transform tr;
+    // Counts changes of the slots, the per-variable tables and the transform;
+    // whoever keeps something read from the store compares it to see whether
+    // that is still current.
+    uint64_t generation = 1;
 };
 
 Store& store();
+
+// To be called by everything that changes the store other than adding samples
+// to a slot's block.
+inline void mark_changed() { ++store().generation; }
 
 // The slot of a loaded file number, or nullptr when file is not 1..loaded.
 FileSlot* loaded_slot(int32_t file);
@@ -81,7 +89,8 @@ FileSlot* loaded_slot(int32_t file);
 FileSlot* claim_slot(int32_t file);
 
 // The per-variable tables of file number 1..kMaxFiles (made on first use),
-// or nullptr for a number outside the table.
+// or nullptr for a number outside the table. Counts as a change of the store,
+// since the caller may write to them.
 VarTables* var_tables(int32_t file);
 
 inline bool valid_var(int32_t v) { return v >= 1 && v <= kMaxVars; }

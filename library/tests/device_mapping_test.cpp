@@ -209,7 +209,7 @@ TEST(DeviceCoordinate, RoundsLikeRoundHalfAwayFromZeroAcrossTheWholeRange)
     }
 }
 
-TEST(BatchMapping, BothLaneWidthsMatchTheSinglePointMapping)
+TEST(BatchMapping, EveryLaneWidthMatchesTheSinglePointMapping)
 {
     std::mt19937_64 gen(7);
     std::uniform_real_distribution<double> wide(-1.0e5, 1.0e5);
@@ -226,7 +226,10 @@ TEST(BatchMapping, BothLaneWidthsMatchTheSinglePointMapping)
     const zan::AxisMap my{{0.5, 3.0}, -100.0, 0.7, -20.0};
     using Run = void (*)(const double*, const double*, int32_t, const zan::AxisMap&, const zan::AxisMap&, int32_t*,
                          int32_t*, int32_t*);
-    for (Run run : {Run{zan::map_run}, Run{zan::map_run_two_lanes}}) {
+    std::vector<Run> runs = {zan::map_run};
+    for (int lanes : {2, 4})
+        if (Run run = zan::map_run_with_lanes(lanes)) runs.push_back(run);
+    for (Run run : runs) {
         std::vector<int32_t> x(n), y(n), inside(n, 1);
         run(xs.data(), ys.data(), n, mx, my, x.data(), y.data(), inside.data());
         for (int32_t i = 0; i < n; ++i) {
@@ -236,5 +239,28 @@ TEST(BatchMapping, BothLaneWidthsMatchTheSinglePointMapping)
             ASSERT_EQ(y[k], zan::device_coordinate(zan::device_position(ys[k], my), cy)) << i;
             ASSERT_EQ(inside[k], (cx | cy) ? 0 : 1) << i;
         }
+    }
+}
+
+// ((raw x 1 + 0) - 0) x scale + offset is exactly 0.5 when the product is
+// rounded before the offset is added, and just below 0.5 when both are done
+// in one fused step; the two round to different coordinates.
+TEST(BatchMapping, EveryLaneWidthRoundsTheProductBeforeAddingTheOffset)
+{
+    const double raw = 1.4954350870919408;
+    const zan::AxisMap m{{1.0, 0.0}, 0.0, 1.449491064788738, -1.6676197967113366};
+    ASSERT_EQ(zan::device_position(raw, m), 0.5);
+    const int32_t n = 19;
+    const std::vector<double> xs(n, raw);
+    using Run = void (*)(const double*, const double*, int32_t, const zan::AxisMap&, const zan::AxisMap&, int32_t*,
+                         int32_t*, int32_t*);
+    std::vector<Run> runs = {zan::map_run};
+    for (int lanes : {2, 4})
+        if (Run run = zan::map_run_with_lanes(lanes)) runs.push_back(run);
+    for (Run run : runs) {
+        std::vector<int32_t> x(n), y(n), inside(n, 1);
+        run(xs.data(), xs.data(), n, m, m, x.data(), y.data(), inside.data());
+        EXPECT_EQ(x, std::vector<int32_t>(n, 1));
+        EXPECT_EQ(y, std::vector<int32_t>(n, 1));
     }
 }
