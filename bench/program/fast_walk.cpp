@@ -6,6 +6,7 @@
 // Usage: bench_fast_walk DATAFILE [benchmark options]
 // DATAFILE: a stream file of 5,000,000 rows x 20 variables, time first, as
 // make_big_files writes it, loaded whole (step 1).
+#include "render/forwarding_target.h"
 #include "render/image_target.h"
 #include "render/objt_draw.h"
 #include "session/data_library.h"
@@ -25,36 +26,6 @@ using namespace zan::render;
 
 constexpr int kWidth = 1600;
 constexpr int kHeight = 1000;
-
-// Passes every operation on to the screen image but is not one itself, so
-// the page drawing takes the reference walk for it.
-class Forwarding : public DrawTarget {
-public:
-    explicit Forwarding(DrawTarget& t) : t_(t) {}
-    int scaleWidth() const override { return t_.scaleWidth(); }
-    int scaleHeight() const override { return t_.scaleHeight(); }
-    void setViewportOrigin(int x, int y) override { t_.setViewportOrigin(x, y); }
-    void setForeColor(Rgb c) override { t_.setForeColor(c); }
-    void setDrawStyle(PenStyle s) override { t_.setDrawStyle(s); }
-    void selectPen(const PenSpec& p) override { t_.selectPen(p); }
-    void selectOwnPen() override { t_.selectOwnPen(); }
-    void selectFont(const FontSpec& f) override { t_.selectFont(f); }
-    void releaseFont() override { t_.releaseFont(); }
-    void setTextColor(Rgb c) override { t_.setTextColor(c); }
-    void setTextAlign(int f) override { t_.setTextAlign(f); }
-    void textOut(int x, int y, const std::string& s) override { t_.textOut(x, y, s); }
-    TextSize measureText(const std::string& s) override { return t_.measureText(s); }
-    void moveTo(int x, int y) override { t_.moveTo(x, y); }
-    void lineTo(int x, int y) override { t_.lineTo(x, y); }
-    Point currentPosition() const override { return t_.currentPosition(); }
-    void setPixel(int x, int y, Rgb c) override { t_.setPixel(x, y, c); }
-    void rectangle(int l, int t, int r, int b) override { t_.rectangle(l, t, r, b); }
-    void setClip(const Rect& d) override { t_.setClip(d); }
-    void clearClip() override { t_.clearClip(); }
-
-private:
-    DrawTarget& t_;
-};
 
 zan::Session g_session;
 double g_fullLo = 0.0;
@@ -129,7 +100,7 @@ QImage DrawOnce(bool fast)
     if (fast) {
         ObjtDraw(g_session, target);
     } else {
-        Forwarding reference(target);
+        ForwardingTarget reference(target);
         ObjtDraw(g_session, reference);
     }
     return image;
@@ -145,7 +116,7 @@ void Redraw(benchmark::State& state, bool fast, bool zoomed)
         if (fast) {
             ObjtDraw(g_session, target);
         } else {
-            Forwarding reference(target);
+            ForwardingTarget reference(target);
             ObjtDraw(g_session, reference);
         }
         benchmark::DoNotOptimize(image.constBits());

@@ -2,6 +2,7 @@
 // same curves into images that are then compared pixel by pixel.
 #include "render/column_reducer.h"
 #include "render/fast_walk.h"
+#include "render/forwarding_target.h"
 #include "render/image_target.h"
 #include "render/objt_draw.h"
 #include "render/recording_target.h"
@@ -142,36 +143,6 @@ TEST_F(FastWalk, CurvesOfDataAlongYAreTheSameToo)
     for (const Cell& c : kCells) ASSERT_TRUE(Draw(false, kNoisy, kTime, v, c, 1) == Draw(true, kNoisy, kTime, v, c, 1));
 }
 
-// Passes every operation on to the screen image without being one, so the
-// page drawing takes the sample walk for it.
-class Forwarding : public DrawTarget {
-public:
-    explicit Forwarding(DrawTarget& t) : t_(t) {}
-    int scaleWidth() const override { return t_.scaleWidth(); }
-    int scaleHeight() const override { return t_.scaleHeight(); }
-    void setViewportOrigin(int x, int y) override { t_.setViewportOrigin(x, y); }
-    void setForeColor(Rgb c) override { t_.setForeColor(c); }
-    void setDrawStyle(PenStyle s) override { t_.setDrawStyle(s); }
-    void selectPen(const PenSpec& p) override { t_.selectPen(p); }
-    void selectOwnPen() override { t_.selectOwnPen(); }
-    void selectFont(const FontSpec& f) override { t_.selectFont(f); }
-    void releaseFont() override { t_.releaseFont(); }
-    void setTextColor(Rgb c) override { t_.setTextColor(c); }
-    void setTextAlign(int f) override { t_.setTextAlign(f); }
-    void textOut(int x, int y, const std::string& s) override { t_.textOut(x, y, s); }
-    TextSize measureText(const std::string& s) override { return t_.measureText(s); }
-    void moveTo(int x, int y) override { t_.moveTo(x, y); }
-    void lineTo(int x, int y) override { t_.lineTo(x, y); }
-    Point currentPosition() const override { return t_.currentPosition(); }
-    void setPixel(int x, int y, Rgb c) override { t_.setPixel(x, y, c); }
-    void rectangle(int l, int t, int r, int b) override { t_.rectangle(l, t, r, b); }
-    void setClip(const Rect& d) override { t_.setClip(d); }
-    void clearClip() override { t_.clearClip(); }
-
-private:
-    DrawTarget& t_;
-};
-
 TEST_F(FastWalk, PagesLookTheSameAsWithTheSampleWalk)
 {
     zan::Session& s = fixture_->s;
@@ -194,7 +165,7 @@ TEST_F(FastWalk, PagesLookTheSameAsWithTheSampleWalk)
                 ref.fill(Qt::white);
                 {
                     ImageTarget a(fast), b(ref);
-                    Forwarding reference(b);
+                    ForwardingTarget reference(b);
                     ObjtDraw(s, a);
                     ObjtDraw(s, reference);
                 }
