@@ -12,7 +12,7 @@ namespace {
 class FakeServices : public StartupServices {
 public:
     std::set<std::string> existing;
-    std::string current = "/work/here/";
+    std::string current = "/home/eng/runs/";
     std::string lastSettings;  // empty: no stored pointer
     std::vector<DataDialogResult> dialogAnswers;
     std::vector<std::string> dialogFolders;
@@ -100,13 +100,13 @@ std::vector<std::string> Files(const Session& s)
 TEST(FormLoad, QuotedFullPathAndBareNameLoadInOrderFromTheCurrentFolder)
 {
     FakeServices fake;
-    fake.existing = {"/data/my runs/a.bin", "/work/here/b.bin"};
+    fake.existing = {"/data/my runs/a.bin", "/home/eng/runs/b.bin"};
     Session s;
     const LoadResult r = FormLoad(s, fake, "\"/data/my runs/a.bin\" b.bin");
     EXPECT_EQ(r.outcome, LoadOutcome::Loaded);
-    EXPECT_EQ(Files(s), (std::vector<std::string>{"/data/my runs/a.bin", "/work/here/b.bin"}));
+    EXPECT_EQ(Files(s), (std::vector<std::string>{"/data/my runs/a.bin", "/home/eng/runs/b.bin"}));
     // The last name decides the settings folder.
-    EXPECT_EQ(s.Fpath, "/work/here/");
+    EXPECT_EQ(s.Fpath, "/home/eng/runs/");
     EXPECT_EQ(s.Finit, "Zan.ini");
     EXPECT_EQ(s.iFclrCmd, 1);
     EXPECT_EQ(fake.calls, kLoadSteps);
@@ -123,7 +123,7 @@ TEST(FormLoad, DropsMissingNamesAndColoursOneFileByLine)
     EXPECT_EQ(Files(s), std::vector<std::string>{"/d/one.csv"});
     EXPECT_EQ(s.iFclrCmd, 0);
     // The folder of the last name counts, even when that name was dropped.
-    EXPECT_EQ(s.Fpath, "/work/d/");
+    EXPECT_EQ(s.Fpath, "/home/eng/d/");
 }
 
 TEST(FormLoad, WithoutNamesTakesTheStoredListOfTheLastSettingsFile)
@@ -219,7 +219,7 @@ TEST(FormLoad, InvalidNameInTheDialogAsksOnceMoreFromTheDefaultFolder)
     Session s;
     s.Fpath = "/runs/";
     ASSERT_TRUE(OpenFile(s, fake));
-    EXPECT_EQ(fake.dialogFolders, (std::vector<std::string>{"/runs/", "/work/here/"}));
+    EXPECT_EQ(fake.dialogFolders, (std::vector<std::string>{"/runs/", "/home/eng/runs/"}));
     EXPECT_EQ(s.Files, "/e/only.bin");
 }
 
