@@ -6,6 +6,7 @@
 // Usage: bench_fast_walk DATAFILE [benchmark options]
 // DATAFILE: a stream file of 5,000,000 rows x 20 variables, time first, as
 // make_big_files writes it, loaded whole (step 1).
+#include "page_session.h"
 #include "render/forwarding_target.h"
 #include "render/image_target.h"
 #include "render/objt_draw.h"
@@ -33,52 +34,10 @@ double g_fullHi = 0.0;
 
 bool Load(const std::string& path)
 {
-    zan::DataLibrary& lib = zan::TheLibrary();
-    lib.Close();
-    int step = 1;
-    const zan::OpenResult r = lib.Open(1, path, step);
-    if (!((r.status == 0 || r.status == -1) && r.nPar >= 2)) {
-        std::fprintf(stderr, "cannot load %s (status %d)\n", path.c_str(), r.status);
-        return false;
-    }
-    zan::Session& s = g_session;
-    s.nFile = 1;
-    s.Flist.push_back(path);
-    s.FileTab.assign(1);
-    s.FileTab[1].iVer = 1;
-    s.FileTab[1].nPar = r.nPar;
-    s.FileTab[1].nStored = r.nStored;
-    s.nVar = r.nPar;
-    s.VarTab.assign(s.nVar);
-    for (int v = 1; v <= s.nVar; ++v) {
-        s.VarMap(v, 1) = v;
-        double hi = 0, lo = 0, mag = 0;
-        lib.Range(1, v, hi, lo, mag);
-        const zan::Division d = lib.Divide(lo, hi);
-        zan::VarRecord& rec = s.VarTab[v];
-        rec.Name = r.names[static_cast<size_t>(v - 1)];
-        rec.Vlo[1] = rec.Dmin[1] = lo;
-        rec.Vhi[1] = rec.Dmax[1] = hi;
-        rec.Alo[1] = rec.Rlo[1] = d.Alo;
-        rec.Ahi[1] = rec.Rhi[1] = d.Ahi;
-        rec.Astp[1] = d.Astp;
-        rec.Anum[1] = d.Anum;
-    }
-    g_fullLo = s.VarTab[1].Alo[1];
-    g_fullHi = s.VarTab[1].Ahi[1];
-    s.nCols = 3;
-    s.nRows = 2;
-    s.nCell = 6;
-    for (int g = 0; g < 6; ++g) {
-        zan::GraphRecord rec;
-        rec.Title = "graph " + std::to_string(g + 1);
-        rec.xVar = 1;
-        rec.nLine = 4;
-        for (int j = 1; j <= 4; ++j) rec.Lines[static_cast<size_t>(j)] = 2 + (g * 4 + j - 1) % (s.nVar - 1);
-        s.GrphTab.push_back(rec);
-    }
-    s.nGrph = 6;
-    std::printf("loaded %s: %d variables, %d samples\n", path.c_str(), r.nPar, r.nStored);
+    int nStored = 0;
+    if (!zan::bench::LoadPageSession(path, 1, g_session, nStored)) return false;
+    g_fullLo = g_session.VarTab[1].Alo[1];
+    g_fullHi = g_session.VarTab[1].Ahi[1];
     return true;
 }
 
