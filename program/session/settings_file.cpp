@@ -96,8 +96,10 @@ void IniFiles(Session& s) {
 }
 
 void KeepStartupInRange(Session& s) {
+    // The grid comes back as it was stored; the rule that a page has at most
+    // three columns more than rows applies only when the boxes are edited.
     s.nRows = std::clamp(s.nRows, 1, kMaxGridSide);
-    s.nCols = std::clamp(s.nCols, 1, std::min(kMaxGridSide, s.nRows + 3));
+    s.nCols = std::clamp(s.nCols, 1, kMaxGridSide);
     s.nCell = s.nCols * s.nRows;
     s.iStep = std::clamp(s.iStep, 1, kMaxStep);
     s.iMark = std::clamp(s.iMark, 0, 5);

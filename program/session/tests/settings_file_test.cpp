@@ -82,9 +82,11 @@ TEST_F(SettingsFile, StartupValuesAreKeptWithinWhatCanBeShown) {
         int expected;
     };
     const Case cases[] = {
-        {"Rows=9\nColumns=0", &Session::nCols, 4},
+        {"Rows=9\nColumns=0", &Session::nCols, 6},
+        {"Rows= 6\nColumns= 1", &Session::nCols, 6},
+        {"Rows= 6\nColumns= 1", &Session::nRows, 1},
         {"Rows=9\nColumns=0", &Session::nRows, 1},
-        {"Rows=6\nColumns=2", &Session::nCols, 5},
+        {"Rows=6\nColumns=2", &Session::nCols, 6},
         {"Rows=0\nColumns=40", &Session::nRows, 6},
         {"Rows=-3\nColumns=40", &Session::nCell, 6},
         {"Rows= 2.5\nColumns=3.5", &Session::nCell, 8},
@@ -108,7 +110,7 @@ TEST_F(SettingsFile, StartupValuesAreKeptWithinWhatCanBeShown) {
         fresh.Fpath = s.Fpath;
         IniStart(fresh, host);
         EXPECT_EQ(fresh.*c.field, c.expected) << c.lines;
-        EXPECT_LE(fresh.nCols, fresh.nRows + 3) << c.lines;
+        EXPECT_LE(fresh.nCols, kMaxGridSide) << c.lines;
         EXPECT_EQ(fresh.nCell, fresh.nCols * fresh.nRows) << c.lines;
     }
 }
