@@ -35,6 +35,9 @@ CellContext PrepareCell(zan::Session& s, const PageGeometry& g, const CellSlot& 
     c.dims = dims;
     c.cell = CellGeometry(s, g, slot.row, slot.col);
     s.CellTab[static_cast<size_t>(slot.iWind)] = c.cell;
+    // The cell and the graph being drawn are current together, so that after
+    // a drawing CurCell and CurGrph still belong to one cell.
+    s.CurCell = c.cell;
 
     s.GrphTab[slot.iGrph].Title = Trimmed(s.GrphTab[slot.iGrph].Title);
     s.CurGrph = s.GrphTab[slot.iGrph];

@@ -208,6 +208,28 @@ TEST(ObjtDraw, WritesCellsAxesAndFormatsBack)
     EXPECT_EQ(t.origin(), (Point{0, 0}));  // mapping reset at the end
 }
 
+TEST(ObjtDraw, LeavesTheLastDrawnGraphAndItsCellCurrentTogether)
+{
+    RenderFixture fx;
+    fx.declare(2);
+    fx.setRange(1, 0, 100);
+    fx.setRange(2, 0, 1);
+    fx.grid(2, 2);
+    fx.addGraph("a", 1, {2});
+    fx.addGraph("b", 1, {2});
+    fx.addGraph("c", 2, {1});
+    fx.s.CurCell = zan::CellRecord{};
+    RecordingTarget t(800, 400);
+    ObjtDraw(fx.s, t);
+    // Graph 3 is drawn last, in cell 3 (second row, first column).
+    EXPECT_EQ(fx.s.CurGrph.xVar, 2);
+    const zan::CellRecord& c3 = fx.s.CellTab[3];
+    EXPECT_EQ(fx.s.CurCell.Left, c3.Left);
+    EXPECT_EQ(fx.s.CurCell.Top, c3.Top);
+    EXPECT_EQ(fx.s.CurCell.Width, c3.Width);
+    EXPECT_EQ(fx.s.CurCell.PlotB, c3.PlotB);
+}
+
 TEST(ObjtDraw, TitlesAndTickLabels)
 {
     RenderFixture fx;
