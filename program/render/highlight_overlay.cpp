@@ -1,5 +1,6 @@
 #include "render/highlight_overlay.h"
 
+#include "render/axis_ranges.h"
 #include "render/cell_drawing.h"
 #include "render/page_layout.h"
 
@@ -24,7 +25,8 @@ void ObjtRect(Session& s, render::DrawTarget& obj, render::DrawHost* host)
 
         render::CellContext c;
         c.cell = cell;
-        c.vars.xVar = graph.xVar;
+        // An X variable the drawing replaced by the time is the time here too.
+        c.vars.xVar = render::EffectiveVars(s, graph).xVar;
         c.X = graph.Xaxis;
         render::DrawTimeMarkers(obj, s, c);
     }

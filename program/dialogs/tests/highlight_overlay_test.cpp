@@ -16,6 +16,8 @@ Session ThreeGraphs()
     s.nRows = 2;
     s.nCell = 4;
     s.nGrph = 3;
+    s.nVar = 2;
+    s.VarTab.assign(2);
     s.iPage = 1;
     s.GrphTab.assign(3);
     for (int g = 1; g <= 3; ++g) {
@@ -81,6 +83,18 @@ TEST(ObjtRect, RedrawsTimeMarkersOnlyOnTimeGraphsTheLastOneLightBlue)
     EXPECT_EQ(lines[1].b.y, s.CellTab[1].PlotT);
     // Rings on a target taller than 2047 pixels are one unit wider.
     EXPECT_EQ(t.select(RecordedOp::Kind::Rectangle).front().pen.width, 1);
+}
+
+TEST(ObjtRect, TreatsAnXVariableBeyondTheListAsTheTime)
+{
+    Session s = ThreeGraphs();
+    s.GrphTab[3].xVar = 7;  // the drawing shows graph 3 over the time
+    s.GrphTab[3].Xaxis = s.GrphTab[1].Xaxis;
+    s.nPins = 1;
+    s.Pins[1] = 50;
+    render::RecordingTarget t(400, 300);
+    ObjtRect(s, t);
+    EXPECT_EQ(t.select(RecordedOp::Kind::Line).size(), 3u);
 }
 
 } // namespace
