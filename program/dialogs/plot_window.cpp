@@ -2,6 +2,7 @@
 
 #include "dialogs/plot_window_picture.h"
 #include "dialogs/plot_window_updown.h"
+#include "interact/command_state.h"
 #include "render/bitmap_commands.h"
 #include "render/image_target.h"
 #include "render/highlight_overlay.h"
@@ -84,6 +85,7 @@ public:
         window_.LabelL->adjustSize();
     }
     void processEvents() override { QCoreApplication::processEvents(); }
+    void updateReadout() override { window_.UpdateReadout(); }
 
 private:
     PlotWindow& window_;
@@ -96,6 +98,10 @@ PlotWindow::PlotWindow(Session& session, QWidget* parent) : QWidget(parent), ses
 {
     BuildControls();
     BuildTimers();
+    WireMouse();
+    WireKeys();
+    WireButtons();
+    WireBoxes();
 }
 
 PlotWindow::~PlotWindow() = default;
@@ -138,24 +144,6 @@ void PlotWindow::BuildControls()
     LabelD = new QLabel(this);
     LabelL = new QLabel(" ", this);
 
-    connect(Command1, &QPushButton::clicked, this, [this] {
-        const int page = std::max(session_.iPage - 1, 1);
-        if (page != session_.iPage) {
-            session_.iPage = page;
-            PictDraw();
-            ButnStat();
-        }
-    });
-    connect(Command2, &QPushButton::clicked, this, [this] {
-        const int cells = std::max(session_.nCell, 1);
-        const int last = (session_.nGrph + cells - 1) / cells;
-        const int page = std::min(session_.iPage + 1, last);
-        if (page != session_.iPage && page >= 1) {
-            session_.iPage = page;
-            PictDraw();
-            ButnStat();
-        }
-    });
     connect(Command6, &QPushButton::clicked, this, [this] {
         ButnStat();
         PrntDraw();
@@ -174,7 +162,11 @@ void PlotWindow::BuildTimers()
         Timer1.stop();
         PictDraw();
     });
-    connect(&Timer4, &QTimer::timeout, this, [this] { Timer4.stop(); });
+    connect(&Timer4, &QTimer::timeout, this, [this] {
+        Timer4.stop();
+        if (session_.lderr == 0 && session_.drErr == 0)
+            WhatFile();
+    });
 }
 
 double PlotWindow::TwipsPerPixelX() const
@@ -217,8 +209,9 @@ void PlotWindow::FormResize()
                         Frame1->sizeHint().height());
     const int labelsTop = static_cast<int>(layout.labelsTop / in.ty);
     const int margin = Picture1->x();
-    LabelD->setGeometry(margin, labelsTop - LabelD->sizeHint().height() / 2,
-                        std::max(Frame1->x() - 2 * margin, 1), LabelD->sizeHint().height());
+    // Two lines: the X and the Y readout.
+    LabelD->setGeometry(margin, labelsTop, std::max(Frame1->x() - 2 * margin, 1),
+                        2 * LabelD->fontMetrics().height() + 2);
     LabelL->adjustSize();
     LabelL->move(width() - margin - LabelL->width(), labelsTop);
     // The page indicator sits right of the bar, as far as the "Last" label.
@@ -266,38 +259,38 @@ void PlotWindow::PrntDraw()
 
 void PlotWindow::ButnStat()
 {
-    const Session& s = session_;
-    const int cells = std::max(s.nCell, 1);
-    const int last = (s.nGrph + cells - 1) / cells;
+    const CommandState c = zan::ButnStat(session_);
     auto enable = [](QWidget* w, bool on) {
         if (w->isEnabled() != on)
             w->setEnabled(on);
     };
-    enable(Command1, s.iPage != 1);
-    enable(Command2, s.iPage != last);
-    enable(Command3, s.iZlvl != 1);
-    enable(Command7, s.iZlvl < s.mZlvl);
+    enable(Command1, c.prev);
+    enable(Command2, c.next);
+    enable(Command3, c.zoomOut);
+    enable(Command7, c.zoomIn);
+    enable(Command4, c.panLeft);
+    enable(Command5, c.panRight);
     if (!menus_.mnuFile)
         return;
     const PlotMenus& m = menus_;
-    m.mnuAuto->setChecked(s.iAuto != 0);
-    m.mnuNext->setChecked(s.iNext != 0);
-    m.mnuTran->setChecked(s.iTran != 0);
+    m.mnuAuto->setChecked(c.autoLoad);
+    m.mnuNext->setChecked(c.autoNext);
+    m.mnuTran->setChecked(c.transpose);
     auto checkOne = [](auto& entries, int index) {
         for (size_t i = 0; i < entries.size(); ++i)
             entries[i]->setChecked(static_cast<int>(i) == index);
     };
-    checkOne(m.mnuMarks, s.iMark);
-    checkOne(m.mnuFonts, s.iFont);
-    checkOne(m.mnuTexts, s.iFsiz);
-    checkOne(m.mnuColors, s.iFclr);
-    checkOne(m.mnuLasts, s.iLast);
-    m.mnuTitScrn->setChecked(s.iTitScrn == 1);
-    m.mnuTitGrph->setChecked(s.iTitGrph == 1);
-    m.mnuTitLine->setChecked(s.iTitLine == 1);
-    m.mnuTitXAxis->setChecked(s.iTitXAxis == 1);
-    m.mnuTitYAxis->setChecked(s.iTitYAxis == 1);
-    m.mnuTitFiles->setChecked(s.iTitFiles == 1);
+    checkOne(m.mnuMarks, c.marks);
+    checkOne(m.mnuFonts, c.font);
+    checkOne(m.mnuTexts, c.text);
+    checkOne(m.mnuColors, c.colour);
+    checkOne(m.mnuLasts, c.last);
+    m.mnuTitScrn->setChecked(c.titScrn);
+    m.mnuTitGrph->setChecked(c.titGrph);
+    m.mnuTitLine->setChecked(c.titLine);
+    m.mnuTitXAxis->setChecked(c.titXAxis);
+    m.mnuTitYAxis->setChecked(c.titYAxis);
+    m.mnuTitFiles->setChecked(c.titFiles);
 }
 
 void PlotWindow::ShowBoxes()

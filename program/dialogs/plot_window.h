@@ -3,8 +3,10 @@
 // controls and forwards their events; the behaviour lives in plain functions.
 #pragma once
 
+#include "interact/plot_mouse.h"
 #include "session/session_state.h"
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -104,6 +106,26 @@ public:
     void CopyBitmap();
     void PasteBitmap();
 
+    // Interaction on the picture, keys, buttons and boxes
+    // (plot_window_mouse.cpp, plot_window_keys.cpp).
+    // PictDraw, then ButnStat.
+    void Redraw();
+    // The variable selection window (F3) and the move window (Edit "Move").
+    void ShowSelect();
+    void ShowMove();
+    // The fixed scale and legend windows, beside a point of the picture.
+    void ShowFixedScale(double x, double y);
+    void ShowLegend(double x, double y);
+    // The hover readout at the last mouse position.
+    void WhatFile();
+    // The live readout at the last mouse position.
+    void UpdateReadout();
+    // The key table; returns the code the controls still see.
+    int FormKeyDown(int keyCode);
+    MouseState Mouse;
+    // The fixed scale or legend window while one is open.
+    QPointer<QWidget> Popup;
+
     // Called with the pointer shape for the frame: true for the hourglass.
     std::function<void(bool)> onBusyPointer;
     // Called when the window is to be unloaded (Quit, Exit).
@@ -141,8 +163,13 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void WireMouse();
+    void WireKeys();
+    void WireButtons();
+    void WireBoxes();
     void BuildControls();
     void BuildTimers();
     QAction* AddEntry(QMenu* menu, const char* caption, const QKeySequence& key = {});

@@ -45,6 +45,25 @@ void PlotPicture::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.drawImage(0, 0, image_);
+    if (!band_.isNull()) {
+        // Dark grey inverts over the white page and shows over the curves.
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.setPen(QColor(128, 128, 128));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(band_);
+    }
+}
+
+void PlotPicture::ShowBand(const QRect& band)
+{
+    band_ = band;
+    update();
+}
+
+void PlotPicture::HideBand()
+{
+    band_ = QRect();
+    update();
 }
 
 void PlotPicture::resizeEvent(QResizeEvent*)

@@ -18,6 +18,10 @@ public:
     void Erase();
     // Shows the image as it is now.
     void Refresh() { update(); }
+    // The rubber band: an outline shown over the image, which stays as it is.
+    void ShowBand(const QRect& band);
+    void HideBand();
+    const QRect& band() const { return band_; }
 
 signals:
     // button: 1 left, 2 right, 4 middle; shift: 1 when Shift is held.
@@ -36,6 +40,7 @@ protected:
 
 private:
     QImage image_;
+    QRect band_;  // empty: no band
 };
 
 } // namespace zan

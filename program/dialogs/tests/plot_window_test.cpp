@@ -110,14 +110,14 @@ TEST(PlotWindow, ButtonBarHoldsTheButtonsAndNumberBoxes)
     EXPECT_EQ(w.Text1->text(), "10");
     EXPECT_EQ(w.Text2->text(), "3");
     EXPECT_EQ(w.Text3->text(), "4");
+    for (QTimer* t : {&w.Timer1, &w.Timer2, &w.Timer3, &w.Timer4, &w.Timer5})
+        EXPECT_FALSE(t->isActive());
     // The spin controls step within their ranges and write into their boxes.
     for (int i = 0; i < 5; ++i)
         w.UpDown2->StepUp();
     EXPECT_EQ(w.Text2->text(), "6");
     w.UpDown1->StepUp();
     EXPECT_EQ(w.Text4->text(), "1");
-    for (QTimer* t : {&w.Timer1, &w.Timer2, &w.Timer3, &w.Timer4, &w.Timer5})
-        EXPECT_FALSE(t->isActive());
     EXPECT_EQ(w.Timer2.interval(), 220);
     EXPECT_EQ(w.Timer4.interval(), 220);
 }

@@ -1,0 +1,231 @@
+// Real mouse and key events sent to the main window over a loaded page.
+#include "dialogs/fixed_scale_dialog.h"
+#include "dialogs/legend_dialog.h"
+#include "dialogs/plot_window.h"
+#include "dialogs/plot_window_picture.h"
+#include "render/tests/render_fixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace zan {
+namespace {
+
+using render::testing::CsvFile;
+using render::testing::RenderFixture;
+
+// Time 0..199 and three waves, eight graphs on pages of 2 x 2.
+struct Window : RenderFixture {
+    Window()
+    {
+        CsvFile f;
+        f.names = {"time", "a", "b", "c"};
+        f.rows = 200;
+        f.row = [](int r) {
+            const double t = r - 1.0;
+            return std::vector<double>{t, std::sin(t / 20), std::cos(t / 15) * 3, t * t / 100};
+        };
+        load({f});
+        grid(2, 2);
+        for (int g = 1; g <= 8; ++g) addGraph("g" + std::to_string(g), 1, {2 + (g - 1) % 3});
+        s.lderr = 0;
+        s.drErr = 0;
+        w = std::make_unique<PlotWindow>(s);
+        w->resize(900, 700);
+        w->ShowBoxes();
+        w->show();
+        w->FormResize();
+        w->Timer1.stop();
+        w->PictDraw();
+        w->ButnStat();
+    }
+    ~Window() { w.reset(); }
+
+    void mouse(QEvent::Type type, Qt::MouseButton button, QPointF at, Qt::KeyboardModifiers mods = {})
+    {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::MouseButtons{} : Qt::MouseButtons{button};
+        QMouseEvent e(type, at, w->Picture1->mapToGlobal(at), button, held, mods);
+        QApplication::sendEvent(w->Picture1, &e);
+    }
+    void drag(Qt::MouseButton button, QPointF from, QPointF to)
+    {
+        mouse(QEvent::MouseButtonPress, button, from);
+        mouse(QEvent::MouseMove, Qt::NoButton, (from + to) / 2);
+        mouse(QEvent::MouseMove, Qt::NoButton, to);
+        mouse(QEvent::MouseButtonRelease, button, to);
+    }
+    void click(Qt::MouseButton button, QPointF at)
+    {
+        mouse(QEvent::MouseButtonPress, button, at);
+        mouse(QEvent::MouseButtonRelease, button, at);
+    }
+    void key(int qtKey, Qt::KeyboardModifiers mods = {})
+    {
+        QKeyEvent e(QEvent::KeyPress, qtKey, mods);
+        QApplication::sendEvent(w->Picture1, &e);
+    }
+    // Lets the delayed drawing run.
+    void settle()
+    {
+        if (w->Timer1.isActive()) {
+            w->Timer1.stop();
+            w->PictDraw();
+        }
+    }
+    // A point inside the plot frame of cell iWind, at fractions of its size.
+    QPointF inCell(int iWind, double fx, double fy) const
+    {
+        const CellRecord& c = s.CellTab[static_cast<size_t>(iWind)];
+        return QPointF(c.Left + fx * c.Width, c.Top + fy * c.Height);
+    }
+
+    std::unique_ptr<PlotWindow> w;
+};
+
+TEST(PlotInteraction, DragZoomThenZoomOutGivesBackTheSamePicture)
+{
+    Window fx;
+    const QImage before = fx.w->Picture1->image().copy();
+    const QPointF from = fx.inCell(1, 0.2, 0.2);
+    const QPointF to = fx.inCell(1, 0.6, 0.7);
+    fx.mouse(QEvent::MouseButtonPress, Qt::LeftButton, from);
+    const QImage pressed = fx.w->Picture1->image().copy();  // with the pick's ring
+    fx.mouse(QEvent::MouseMove, Qt::NoButton, (from + to) / 2);
+    fx.mouse(QEvent::MouseMove, Qt::NoButton, to);
+    EXPECT_FALSE(fx.w->Picture1->band().isNull());
+    fx.mouse(QEvent::MouseButtonRelease, Qt::LeftButton, to);
+    EXPECT_EQ(fx.s.iZlvl, 2);
+    EXPECT_EQ(fx.s.drErr, 3);
+    // The band is gone and the picture untouched until the delayed drawing.
+    EXPECT_TRUE(fx.w->Picture1->band().isNull());
+    EXPECT_EQ(fx.w->Picture1->image(), pressed);
+    fx.settle();
+    EXPECT_EQ(fx.s.drErr, 0);
+    EXPECT_NE(fx.w->Picture1->image(), before);
+    // A second click on the graph clears the pick, then back to level 1.
+    fx.click(Qt::LeftButton, from);
+    EXPECT_EQ(fx.s.bGrph, 0);
+    EXPECT_TRUE(fx.w->Command3->isEnabled());
+    fx.w->Command3->click();
+    EXPECT_EQ(fx.s.iZlvl, 1);
+    EXPECT_EQ(fx.w->Picture1->image(), before);
+    EXPECT_TRUE(fx.w->Command7->isEnabled());
+    fx.w->Command7->click();
+    EXPECT_EQ(fx.s.iZlvl, 2);
+}
+
+TEST(PlotInteraction, RightDragRescalesEveryVariableToTheTimeWindow)
+{
+    Window fx;
+    fx.drag(Qt::RightButton, fx.inCell(1, 0.25, 0.5), fx.inCell(1, 0.5, 0.5));
+    ASSERT_EQ(fx.s.iZlvl, 2);
+    const VarRecord& c = fx.s.VarTab[4];
+    EXPECT_GT(c.Dmin[2], 0);
+    EXPECT_LT(c.Dmax[2], c.Dmax[1]);
+}
+
+TEST(PlotInteraction, EndOnTheFirstPageGoesToTheLastAndBack)
+{
+    Window fx;
+    fx.key(Qt::Key_End);
+    EXPECT_EQ(fx.s.iPage, 2);
+    EXPECT_EQ(fx.w->Label2->text(), "Page 2/2");
+    EXPECT_FALSE(fx.w->Command2->isEnabled());
+    fx.key(Qt::Key_End);
+    EXPECT_EQ(fx.s.iPage, 1);
+    fx.key(Qt::Key_Minus, Qt::KeypadModifier);  // at level 1 already
+    EXPECT_EQ(fx.s.iZlvl, 1);
+}
+
+TEST(PlotInteraction, DoubleClickTwiceAtOnePlaceAddsThenRemovesAMarker)
+{
+    Window fx;
+    const QPointF at = fx.inCell(2, 0.4, 0.5);
+    for (int expected : {1, 0}) {
+        fx.click(Qt::LeftButton, at);
+        fx.mouse(QEvent::MouseButtonDblClick, Qt::LeftButton, at);
+        fx.mouse(QEvent::MouseButtonRelease, Qt::LeftButton, at);
+        EXPECT_EQ(fx.s.nPins, expected);
+    }
+}
+
+TEST(PlotInteraction, RightClickOpensTheFixedScaleOnAGraphAndTheLegendBelow)
+{
+    Window fx;
+    fx.click(Qt::LeftButton, fx.inCell(1, 0.5, 0.5));
+    EXPECT_TRUE(fx.w->Popup.isNull());
+    fx.click(Qt::RightButton, fx.inCell(1, 0.5, 0.5));
+    auto* scale = qobject_cast<FixedScaleDialog*>(fx.w->Popup.data());
+    ASSERT_NE(scale, nullptr);
+    EXPECT_EQ(scale->windowTitle(), "Set Fixed Scale");
+    // Sim on the graph of the right click applies at once.
+    scale->Command2->click();
+    const AxisState& y = fx.s.GrphTab[1].Yaxis;
+    EXPECT_DOUBLE_EQ(y.Alo, -y.Ahi);
+    scale->close();
+    QApplication::processEvents();
+
+    fx.click(Qt::RightButton, QPointF(50, fx.s.Yfoot + 2));
+    auto* legend = qobject_cast<LegendDialog*>(fx.w->Popup.data());
+    ASSERT_NE(legend, nullptr);
+    EXPECT_EQ(legend->Check1->text(), "Show File Path");
+    legend->Check1->click();
+    EXPECT_EQ(fx.s.lTitf, 1);
+}
+
+TEST(PlotInteraction, LiveLabelFollowsThePointerAndSitsBesideTheBar)
+{
+    Window fx;
+    fx.mouse(QEvent::MouseMove, Qt::NoButton, fx.inCell(1, 0.5, 0.5));
+    EXPECT_TRUE(fx.w->LabelD->text().startsWith("X= "));
+    EXPECT_TRUE(fx.w->LabelD->text().contains("\nY= "));
+    EXPECT_TRUE(fx.w->Timer4.isActive());
+    EXPECT_EQ(fx.w->LabelD->y(), fx.w->LabelL->y());
+}
+
+TEST(PlotInteraction, HoverLabelNamesTheSampleUnderThePointer)
+{
+    Window fx;
+    // Graph 3 draws c = t^2/100; its sample at t = 100 is 100.
+    fx.s.CurGrph = fx.s.GrphTab[3];
+    fx.s.CurCell = fx.s.CellTab[3];
+    const CellRecord& c = fx.s.CellTab[3];
+    const AxisState& X = fx.s.GrphTab[3].Xaxis;
+    const AxisState& Y = fx.s.GrphTab[3].Yaxis;
+    const QPointF at(c.Left + (100 - X.Alo) / (X.Ahi - X.Alo) * c.Width,
+                     c.Top + (Y.Ahi - 100) / (Y.Ahi - Y.Alo) * c.Height);
+    fx.mouse(QEvent::MouseMove, Qt::NoButton, at);
+    fx.w->Timer4.stop();
+    fx.w->WhatFile();
+    ASSERT_TRUE(fx.w->Label3->isVisible());
+    EXPECT_TRUE(fx.w->Label3->text().contains("time: 100")) << fx.w->Label3->text().toStdString();
+    EXPECT_LE(fx.w->Label3->geometry().right(), fx.w->Picture1->width());
+}
+
+TEST(PlotInteraction, BoxesRevertWhatTheyCannotTake)
+{
+    Window fx;
+    for (const char* bad : {"", "x", "-1", "2.5", "99999999999"}) {
+        fx.w->Text2->setText(bad);
+        fx.w->Text1->setText(bad);
+        QApplication::processEvents();
+        EXPECT_EQ(fx.w->Text2->text(), "2") << bad;
+        EXPECT_EQ(fx.w->Text1->text(), "1") << bad;
+    }
+    fx.w->Text2->setText("6");
+    EXPECT_EQ(fx.s.nCols, 6);
+    EXPECT_EQ(fx.s.nRows, 3);
+    EXPECT_EQ(fx.w->Text3->text(), "3");
+}
+
+}  // namespace
+}  // namespace zan
