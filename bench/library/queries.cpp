@@ -118,6 +118,32 @@ void WindowRange(benchmark::State& state)
 }
 BENCHMARK(WindowRange)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// The window range of every variable (what the right-drag rescale asks for),
+// from the block extremes (argument 1) and, as the reference in the same
+// run, by the scan of every sample (argument 0: the extremes released).
+void WindowRangeEveryVariable(benchmark::State& state)
+{
+    fill_store();
+    zan::FileSlot& slot = zan::store().slots[0];
+    const bool blocks = state.range(0) == 1;
+    if (!blocks)
+        slot.extremes.release();
+    else if (!slot.extremes.covers(slot.block.get(), slot.nvar, slot.capacity))
+        slot.extremes.prepare(slot.block.get(), slot.nvar, slot.capacity);
+    int32_t file = 1, xvar = 1;
+    const Range rx = full_range(xvar);
+    double xlo = rx.lower + 0.1 * (rx.upper - rx.lower), xhi = rx.upper - 0.1 * (rx.upper - rx.lower);
+    for (auto _ : state) {
+        for (int32_t yvar = 1; yvar <= slot.nvar; ++yvar) {
+            double upper = 0, lower = 0, magnitude = 0;
+            rrang(&file, &yvar, &xvar, &xlo, &xhi, &upper, &lower, &magnitude);
+            benchmark::DoNotOptimize(upper);
+        }
+    }
+    state.SetLabel(blocks ? "block extremes" : "scan of every sample");
+}
+BENCHMARK(WindowRangeEveryVariable)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
 void FullRange(benchmark::State& state)
 {
     fill_store();

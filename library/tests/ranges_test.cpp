@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace {
@@ -170,5 +171,53 @@ TEST_F(Ranges, WindowOverVariablesTheFileLacksFindsNothing)
         const Range r = window_range(f, y, x, -10.0, 10.0);
         EXPECT_EQ(r.upper, -1.0e10);
         EXPECT_EQ(r.lower, 1.0e10);
+    }
+}
+
+TEST_F(Ranges, WindowFromBlockExtremesMatchesTheScanOfEverySample)
+{
+    // Several groups of blocks; X rising (the usual time), X rising with
+    // plateaus, and X that goes back and forth.
+    const int32_t rows = 3 * 4096 + 777;
+    std::mt19937 gen(5);
+    std::normal_distribution<double> noise(0.0, 1.0);
+    std::vector<double> rising, plateaus, wandering, y;
+    for (int32_t i = 0; i < rows; ++i) {
+        rising.push_back(i * 0.01);
+        plateaus.push_back(std::floor(i / 300.0));
+        wandering.push_back(50.0 * std::sin(i * 0.003) + noise(gen));
+        y.push_back(3.0 * std::cos(i * 0.002) + noise(gen));
+    }
+    const int32_t f = put_file({rising, plateaus, wandering, y});
+    zan::FileSlot& slot = zan::store().slots[static_cast<std::size_t>(f - 1)];
+    slot.extremes.prepare(slot.block.get(), slot.nvar, slot.capacity);
+    const std::vector<double>* xs[] = {&rising, &plateaus, &wandering};
+    struct Pair {
+        double shift, factor;
+    };
+    std::uniform_real_distribution<double> at(-60.0, 160.0);
+    for (const Pair p : {Pair{0, 1}, Pair{2, -3}, Pair{1, 0}, Pair{-5, 0.5}}) {
+        for (int32_t xv = 1; xv <= 3; ++xv) {
+            set_pair(f, xv, p.shift, p.factor);
+            set_pair(f, 4, -p.shift, p.factor);
+            for (int k = 0; k < 60; ++k) {
+                double a = at(gen), b = at(gen);
+                if (k % 4 == 0) b = a + 0.5;
+                if (a > b) std::swap(a, b);
+                double up = -1e10, dn = 1e10;
+                for (int32_t i = 0; i < rows; ++i) {
+                    const double x = (*xs[xv - 1])[static_cast<std::size_t>(i)] * p.factor + p.shift;
+                    const double v = y[static_cast<std::size_t>(i)] * p.factor - p.shift;
+                    if (x >= a && x <= b) {
+                        up = std::max(up, v);
+                        dn = std::min(dn, v);
+                    }
+                }
+                const Range r = window_range(f, 4, xv, a, b);
+                ASSERT_EQ(r.upper, up) << xv << " " << a << ".." << b << " factor " << p.factor;
+                ASSERT_EQ(r.lower, dn) << xv << " " << a << ".." << b << " factor " << p.factor;
+            }
+            set_pair(f, xv, 0, 1);
+        }
     }
 }
