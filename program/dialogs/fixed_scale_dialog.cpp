@@ -99,8 +99,12 @@ void FixedScaleDialog::Symmetric()
 
 bool FixedScaleDialog::event(QEvent* event)
 {
-    // Clicking anywhere outside closes the window without applying.
-    if (event->type() == QEvent::WindowDeactivate && isVisible())
+    // Clicking anywhere outside closes the window without applying. Only a
+    // window that was active closes: one that never got the focus (no
+    // window manager gives it) stays until closed otherwise.
+    if (event->type() == QEvent::WindowActivate)
+        activated_ = true;
+    if (event->type() == QEvent::WindowDeactivate && activated_ && isVisible())
         close();
     return QDialog::event(event);
 }

@@ -44,6 +44,7 @@ private:
 
     Session& session_;
     std::function<void()> redraw_;
+    bool activated_ = false;
     FixedScale scale_;
     bool lLoad_ = false;
     bool lInKey_ = false;

@@ -25,7 +25,11 @@ LegendDialog::LegendDialog(Session& session, std::function<void()> redraw, QWidg
 
 bool LegendDialog::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowDeactivate && isVisible())
+    // Only a window that was active closes: one that never got the focus
+    // (no window manager gives it) stays until closed otherwise.
+    if (event->type() == QEvent::WindowActivate)
+        activated_ = true;
+    if (event->type() == QEvent::WindowDeactivate && activated_ && isVisible())
         close();
     return QDialog::event(event);
 }

@@ -27,6 +27,7 @@ protected:
 private:
     Session& session_;
     std::function<void()> redraw_;
+    bool activated_ = false;
 };
 
 } // namespace zan

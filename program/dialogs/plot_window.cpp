@@ -233,14 +233,17 @@ void PlotWindow::DrawDelayed(int delay)
 
 void PlotWindow::PictDraw()
 {
+    // The hover readout belongs to the picture it was read from.
+    Label3->hide();
     PictureScreen screen(*this);
     render::PictDraw(session_, screen);
 }
 
-void PlotWindow::ObjtRect()
+void PlotWindow::ObjtRect(bool letEventsRun)
 {
     PictureScreen screen(*this);
-    zan::ObjtRect(session_, screen.target(), &screen);
+    render::DrawHost quiet;
+    zan::ObjtRect(session_, screen.target(), letEventsRun ? &screen : &quiet);
     screen.refresh();
 }
 

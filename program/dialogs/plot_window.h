@@ -92,7 +92,9 @@ public:
     // Prints the current page.
     void PrntDraw();
     // Redraws only the highlight rings and the time markers on the picture.
-    void ObjtRect();
+    // A mouse press does not let pending events run meanwhile, so that its
+    // release is not handled before the press is.
+    void ObjtRect(bool letEventsRun = true);
     // Brings buttons and check marks in line with the session.
     void ButnStat();
     // Draws after delay milliseconds; further calls within the delay restart it.

@@ -45,7 +45,7 @@ public:
         w_.Timer4.start();
     }
     void SetLiveLabel(const std::string& caption) override { w_.LabelD->setText(LabelText(caption)); }
-    void ObjtRect() override { w_.ObjtRect(); }
+    void ObjtRect(bool letEventsRun) override { w_.ObjtRect(letEventsRun); }
     void PictDraw() override { w_.PictDraw(); }
     void ButnStat() override { w_.ButnStat(); }
     void DrawDelayed(int ms) override { w_.DrawDelayed(ms); }
@@ -61,7 +61,7 @@ private:
 // by fractions of its size and kept on the screen.
 QPoint Beside(QWidget* picture, QWidget* window, double x, double y, double down)
 {
-    const QSize size = window->sizeHint();
+    const QSize size = window->size();
     QPoint at = picture->mapToGlobal(QPoint(static_cast<int>(x), static_cast<int>(y)));
     at += QPoint(static_cast<int>(0.15 * size.width()), static_cast<int>(down * size.height()));
     if (const QScreen* screen = picture->screen()) {

@@ -57,7 +57,7 @@ void MouseDown(Session& s, MouseState& m, MouseHost& host, int button, int shift
     s.cWind = hit.iWind;
     SetGrph(s);
     s.bGrph = s.bGrph == s.cGrph ? 0 : s.cGrph;
-    host.ObjtRect();
+    host.ObjtRect(false);
     s.CurCell = s.CellTab[static_cast<size_t>(hit.iWind)];
     s.CurGrph = s.GrphTab[hit.iGrph];
     m.xBeg = m.xEnd = ClampX(s.CurCell, x);
@@ -165,7 +165,7 @@ void DblClick(Session& s, MouseState& m, MouseHost& host)
             s.Pins[static_cast<size_t>(s.nPins)] = m.xWrd;
         }
     }
-    host.ObjtRect();
+    host.ObjtRect(true);
 }
 
 bool RepeatPan(Session& s, int direction)

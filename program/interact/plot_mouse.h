@@ -46,8 +46,9 @@ public:
     // Hides the hover label and starts the hover delay again.
     virtual void RestartHover() {}
     virtual void SetLiveLabel(const std::string& /*caption*/) {}
-    // The highlight rings and time markers, drawn over the picture.
-    virtual void ObjtRect() {}
+    // The highlight rings and time markers, drawn over the picture; on a
+    // press without letting pending events (the release) run meanwhile.
+    virtual void ObjtRect(bool /*letEventsRun*/) {}
     virtual void PictDraw() {}
     virtual void ButnStat() {}
     virtual void DrawDelayed(int /*ms*/) {}

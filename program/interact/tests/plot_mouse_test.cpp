@@ -14,7 +14,7 @@ struct RecordingMouse : MouseHost {
     double PictureWidth() const override { return 400; }
     void ShowBand(double x1, double y1, double x2, double y2) override { bands.push_back({x1, y1, x2, y2}); }
     void HideBand() override { ++bandHidden; }
-    void ObjtRect() override { ++rings; }
+    void ObjtRect(bool) override { ++rings; }
     void PictDraw() override { ++draws; }
     void DrawDelayed(int ms) override { delays.push_back(ms); }
     void SetLiveLabel(const std::string& caption) override { live = caption; }
