@@ -105,6 +105,7 @@ void UpdateLive(Session& s, MouseState& m, MouseHost& host)
 void MouseUp(Session& s, MouseState& m, MouseHost& host, double x, double y)
 {
     if (s.drErr != 0) {
+        if (m.bBand) host.HideBand();
         m.bBand = false;
         return;
     }

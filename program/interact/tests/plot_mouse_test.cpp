@@ -139,6 +139,16 @@ TEST(PlotMouse, TheMouseRestsUntilTheZoomedPageIsDrawn)
     EXPECT_FALSE(m.bBand);
     EXPECT_TRUE(host.live.empty());
     EXPECT_EQ(host.rings, 0);
+
+    // A release while a drawing runs ends the band without zooming.
+    s.drErr = 0;
+    MouseDown(s, m, host, kLeftButton, 0, 60, 50);
+    MouseMove(s, m, host, 100, 80);
+    s.drErr = 2;
+    MouseUp(s, m, host, 100, 80);
+    EXPECT_FALSE(m.bBand);
+    EXPECT_EQ(host.bandHidden, 1);
+    EXPECT_EQ(s.iZlvl, 1);
 }
 
 TEST(PlotMouse, AVerticalDragIsAClickAndARightClickOpensTheWindowUnderIt)
