@@ -1,5 +1,9 @@
 #include "interact/zoom_history.h"
 
+#include "interact/cursor_readout.h"
+#include "render/objt_draw.h"
+#include "render/recording_target.h"
+
 #include "render/tests/render_fixture.h"
 
 #include <gtest/gtest.h>
@@ -253,6 +257,34 @@ TEST(ZoomHistory, RescaleKeepsTheLevelBelowForAVariableWithoutDataInTheWindow)
     EXPECT_DOUBLE_EQ(fx.s.VarTab[3].Vlo[2], -3);
     EXPECT_DOUBLE_EQ(fx.s.VarTab[3].Vhi[2], 3);
     EXPECT_DOUBLE_EQ(fx.s.VarTab[3].Alo[2], fx.s.VarTab[3].Alo[1]);
+}
+
+TEST(ZoomHistory, AGraphOfAnEmptyFileZoomsWithSaneAxes)
+{
+    RenderFixture fx;
+    CsvFile empty;
+    empty.names = {"time", "y"};
+    empty.rows = 0;
+    empty.row = [](int) { return std::vector<double>{}; };
+    fx.load({empty});
+    fx.grid(1, 1);
+    fx.addGraph("g", 1, {2});
+    render::RecordingTarget t(400, 300);
+    render::ObjtDraw(fx.s, t);
+    fx.s.CurGrph = fx.s.GrphTab[1];
+    fx.s.CurCell = fx.s.CellTab[1];
+    EXPECT_FALSE(SetRang(fx.s, 0, 1));
+    const PlotPoint a = ToValue(fx.s, fx.s.CurCell.Left + 10, fx.s.CurCell.Top + 10);
+    const PlotPoint b = ToValue(fx.s, fx.s.CurCell.Left + 50, fx.s.CurCell.Top + 40);
+    SetZoom(fx.s, a.x, b.x, b.y, a.y);
+    EXPECT_EQ(fx.s.iZlvl, 2);
+    for (int v = 1; v <= 2; ++v) {
+        const VarRecord& r = fx.s.VarTab[v];
+        EXPECT_TRUE(std::isfinite(r.Alo[2]) && std::isfinite(r.Ahi[2])) << v;
+        EXPECT_LT(r.Alo[2], r.Ahi[2]) << v;
+    }
+    render::ObjtDraw(fx.s, t);
+    EXPECT_FALSE(WhatFile(fx.s, fx.s.CurCell.Left + 20, fx.s.CurCell.Top + 20, 300).found);
 }
 
 }  // namespace
