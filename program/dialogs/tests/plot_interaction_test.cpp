@@ -7,11 +7,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -209,6 +211,49 @@ TEST(PlotInteraction, HoverLabelNamesTheSampleUnderThePointer)
     ASSERT_TRUE(fx.w->Label3->isVisible());
     EXPECT_TRUE(fx.w->Label3->text().contains("time: 100")) << fx.w->Label3->text().toStdString();
     EXPECT_LE(fx.w->Label3->geometry().right(), fx.w->Picture1->width());
+}
+
+TEST(PlotInteraction, AHeldPanButtonRepeatsUntilTheLimit)
+{
+    Window fx;
+    // Zoomed into the first third of the time: room to pan right only.
+    fx.drag(Qt::LeftButton, fx.inCell(1, 0.0, 0.1), fx.inCell(1, 0.3, 0.9));
+    fx.settle();
+    ASSERT_EQ(fx.s.iZlvl, 2);
+    EXPECT_FALSE(fx.w->Command4->isEnabled());
+    ASSERT_TRUE(fx.w->Command5->isEnabled());
+    const VarRecord& t = fx.s.VarTab[1];
+    const double width = t.Ahi[2] - t.Alo[2];
+    const double start = t.Alo[2];
+
+    const QPointF centre = QRectF(fx.w->Command5->rect()).center();
+    QMouseEvent press(QEvent::MouseButtonPress, centre, fx.w->Command5->mapToGlobal(centre), Qt::LeftButton,
+                      Qt::LeftButton, {});
+    QApplication::sendEvent(fx.w->Command5, &press);
+    EXPECT_GT(t.Alo[2], start);  // the press pans once at once
+    EXPECT_TRUE(fx.w->Timer3.isActive());
+    // Held long enough to reach the end of the data.
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (!fx.w->Command5->isEnabled())
+            loop.quit();
+    });
+    poll.start(50);
+    QTimer::singleShot(220 * 60, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_DOUBLE_EQ(t.Ahi[2], t.Rhi[2]);
+    EXPECT_DOUBLE_EQ(t.Ahi[2] - t.Alo[2], width);
+    // The next tick finds the button disabled and stops repeating.
+    poll.stop();
+    QTimer::singleShot(300, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_FALSE(fx.w->Timer3.isActive());
+    EXPECT_FALSE(fx.w->Command5->isEnabled());
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, fx.w->Command5->mapToGlobal(centre), Qt::LeftButton,
+                        Qt::NoButton, {});
+    QApplication::sendEvent(fx.w->Command5, &release);
+    EXPECT_FALSE(fx.s.bRept);
 }
 
 TEST(PlotInteraction, BoxesRevertWhatTheyCannotTake)
