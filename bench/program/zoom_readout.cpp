@@ -10,15 +10,18 @@
 #include "interact/zoom_history.h"
 #include "page_session.h"
 #include "render/objt_draw.h"
-#include "render/recording_target.h"
+#include "render/image_target.h"
 #include "session/data_library.h"
 #include "session/session_state.h"
 
+#include <QGuiApplication>
+#include <QImage>
 #include <benchmark/benchmark.h>
 #include <zan.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -94,6 +97,8 @@ BENCHMARK(BM_WhatFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2
 
 int main(int argc, char** argv)
 {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: %s DATAFILE [benchmark options]\n", argv[0]);
@@ -112,9 +117,12 @@ int main(int argc, char** argv)
     s.Flist.push_back(argv[1]);
     s.FileTab.resize(2);
     s.FileTab[2] = s.FileTab[1];
-    // A drawing leaves the cells, the axes and the block extremes in place.
+    // A drawing of the page, as on the screen, leaves the cells, the axes and
+    // the block extremes of the drawn variables in place.
     s.lderr = 0;
-    zan::render::RecordingTarget page(1600, 1000);
+    QImage image(1600, 1000, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    zan::render::ImageTarget page(image);
     zan::render::ObjtDraw(s, page);
     // The first rescale also makes the block summaries of the variables no
     // drawing has asked for yet.
