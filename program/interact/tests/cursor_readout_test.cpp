@@ -6,6 +6,7 @@
 #include "render/tests/render_fixture.h"
 
 #include <gtest/gtest.h>
+#include <zan.h>
 
 namespace zan {
 namespace {
@@ -67,6 +68,36 @@ TEST(WhatFile, AmongEqualDistancesTheEarlierFileThenLineWins)
     pick = WhatFile(lines.s, p.x + 1, p.y, kH);
     ASSERT_TRUE(pick.found);
     EXPECT_EQ(pick.line, 1);
+}
+
+TEST(WhatFile, AmongEqualDistancesOnOneLineTheEarlierSampleWins)
+{
+    RenderFixture fx;
+    CsvFile flat;
+    flat.names = {"time", "level"};
+    flat.rows = 100;
+    flat.row = [](int r) { return std::vector<double>{r - 1.0, 5.0}; };
+    fx.load({flat});
+    fx.setRange(2, 0, 10);
+    fx.grid(1, 1);
+    fx.addGraph("g", 1, {2});
+    render::RecordingTarget t(kW, kH);
+    render::ObjtDraw(fx.s, t);
+    fx.s.CurCell = fx.s.CellTab[1];
+    fx.s.CurGrph = fx.s.GrphTab[1];
+    // Exactly halfway between the drawn samples at times 40 and 41 (about 7
+    // pixels apart), on the library's mapping of the cell.
+    const PlotPoint a = ToPixel(fx.s, 40, 5);
+    WhatFile(fx.s, a.x, a.y, kH);
+    int32_t file = 1, xv = 1, yv = 2, n = 0, s41 = 41, s42 = 42, x41 = 0, x42 = 0, y = 0, in = 1;
+    sdata(&file, &xv, &yv, &n);
+    idata(&file, &s41, &x41, &in);
+    idata(&file, &s42, &x42, &in);
+    jdata(&file, &s41, &y, &in);
+    ASSERT_GT(x42 - x41, 2);
+    const HoverPick pick = WhatFile(fx.s, (x41 + x42) / 2.0, y + kH - 1, kH);
+    ASSERT_TRUE(pick.found);
+    EXPECT_EQ(pick.sample, 41);  // time 40
 }
 
 TEST(WhatFile, TheNearerOfTwoCloseCurvesWins)
