@@ -184,6 +184,25 @@ TEST(PlotInteraction, RightClickOpensTheFixedScaleOnAGraphAndTheLegendBelow)
     EXPECT_EQ(fx.s.lTitf, 1);
 }
 
+TEST(PlotInteraction, EnterInAFixedScaleBoxAppliesItAtOnce)
+{
+    Window fx;
+    fx.click(Qt::RightButton, fx.inCell(2, 0.5, 0.5));
+    auto* scale = qobject_cast<FixedScaleDialog*>(fx.w->Popup.data());
+    ASSERT_NE(scale, nullptr);
+    QLineEdit* lower = scale->Text1[kBoxYlo];
+    lower->setText("-4");
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, {});
+    QApplication::sendEvent(lower, &enter);
+    const int line = fx.s.GrphTab[2].Lines[1];
+    EXPECT_NEAR(fx.s.VarTab[line].Vlo[1], -4, 0.01);
+    EXPECT_EQ(fx.s.VarTab[line].Lfix[1], 1);
+    EXPECT_EQ(lower->text(), QString::fromStdString(FixedScaleTexts(fx.s, scale->scale())[kBoxYlo]));
+    scale->Command2->click();  // "Sim" now uses the lower bound entered
+    EXPECT_NEAR(fx.s.VarTab[line].Vhi[1], 4, 0.01);
+    scale->close();
+}
+
 TEST(PlotInteraction, LiveLabelFollowsThePointerAndSitsBesideTheBar)
 {
     Window fx;
