@@ -1,5 +1,6 @@
 // Entry point of the viewer: the options in front of the data file names,
 // then either the page export without a window or the frame window.
+#include "dialogs/file_drop_target.h"
 #include "dialogs/frame_window.h"
 #include "dialogs/plot_window_host.h"
 #include "platform/qt_file_dialog.h"
@@ -46,6 +47,8 @@ int main(int argc, char** argv)
     zan::Session session;
     zan::FrameWindow frame(session, services, cmdLine, &host);
     QObject::connect(&frame, &zan::FrameWindow::unloaded, &app, &QCoreApplication::quit);
+    // Owned by the frame: files dropped onto it open like the menu "Open".
+    new zan::FileDropTarget(frame, session, services, host.messageBox());
     if (!frame.Load())
         return 0;
     return app.exec();
