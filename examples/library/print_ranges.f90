@@ -91,9 +91,9 @@ contains
         write (text, '(f0.3)') x
         text = adjustl(text)
         if (text(1:1) == '.') then
-            text = '0' // text
+            text = '0' // text(1:len(text) - 1)
         else if (text(1:2) == '-.') then
-            text = '-0' // text(2:)
+            text = '-0' // text(2:len(text) - 1)
         end if
     end function
 end program

@@ -35,7 +35,11 @@ done
 readelf -d "$prefix/lib/libzan.so.0.1" | grep -q 'SONAME.*\[libzan.so.0\]'; expect "SONAME libzan.so.0" $?
 ! readelf -d "$prefix/bin/zan" "$prefix/bin/zan-info" "$prefix/lib/libzan.so.0.1" | grep -qF "$build"
 expect "no installed file points into the build folder" $?
-ldd "$prefix/bin/zan" | grep -qF "libzan.so.0 => $prefix/lib/libzan.so.0"; expect "zan finds the installed library" $?
+for program in zan zan-info; do
+    found=$(ldd "$prefix/bin/$program" | sed -n 's/^\s*libzan\.so\.0 => \(\S*\) .*/\1/p')
+    [ -n "$found" ] && [ "$(readlink -f "$found")" = "$(readlink -f "$prefix/lib/libzan.so.0.1")" ]
+    expect "$program finds the installed library" $?
+done
 desktop-file-validate "$prefix/share/applications/zan.desktop"; expect "the menu entry is valid" $?
 for page in zan zan-info; do
     [ -z "$(groff -man -ww -z -Tutf8 "$prefix/share/man/man1/$page.1" 2>&1)" ]
@@ -43,7 +47,7 @@ for page in zan zan-info; do
 done
 
 "$generator" "$work/data" >/dev/null; expect "demo data" $?
-data=$work/data/flight.csv
+data=$work/data/flight.bin
 "$prefix/bin/zan-info" "$data" >/dev/null; expect "installed zan-info reads the demo file" $?
 "$prefix/bin/zan" --help | grep -q '^Usage: zan'; expect "installed zan starts" $?
 

@@ -65,8 +65,9 @@ TEST_F(ButtonBarWindow, PictureHasOneImagePixelPerScreenPixel)
 {
     PlotWindow& p = plot();
     const double ratio = p.devicePixelRatioF();
-    if (qEnvironmentVariable("QT_SCALE_FACTOR") == "2")
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") == "2") {
         EXPECT_DOUBLE_EQ(ratio, 2.0);
+    }
     ResizeTo(900);
     const QSize picture = p.Picture1->size();
     EXPECT_EQ(p.Picture1->image().size(), QSize(std::lround(picture.width() * ratio), std::lround(picture.height() * ratio)));

@@ -126,13 +126,13 @@ TEST_F(DropOnDemoRun, DataFilesReplaceTheLoadedOnesAfterTheSessionIsSaved)
 TEST_F(DropOnDemoRun, DroppedSettingsFileGivesTheLayoutOfTheDroppedDataFiles)
 {
     TempFolder other;
-    const std::string ini = other.write("Zan_wide.ini", "[Startup]\nRows= 4\nColumns= 1\nStep= 7\n");
+    const std::string ini = other.write("Zan_wide.ini", "[Startup]\nRows= 4\nColumns= 1\nMark= 3\n");
     ASSERT_TRUE(OpenDroppedFiles(s, services, messages, {data->file("flight.csv"), ini}));
     EXPECT_EQ(s.nFile, 1);
     EXPECT_EQ(s.Flist[1], data->file("flight.csv"));
     EXPECT_EQ(s.nCols, 4);
     EXPECT_EQ(s.nRows, 1);
-    EXPECT_EQ(s.iStep, 7);
+    EXPECT_EQ(s.iMark, 3);
     // Closing the window later writes beside the settings file that was used.
     EXPECT_EQ(s.Fpath, other.folder());
     EXPECT_EQ(s.Finit, "Zan_wide.ini");
@@ -141,8 +141,8 @@ TEST_F(DropOnDemoRun, DroppedSettingsFileGivesTheLayoutOfTheDroppedDataFiles)
 TEST_F(DropOnDemoRun, SettingsFileAloneLoadsItsOwnFileList)
 {
     TempFolder other;
-    const std::string ini = other.write("Zan.ini", "[Startup]\nFiles= 2\n[Files]\nFile1= " + data->file("flight.dat") +
-                                                       "\nFile2= " + data->file("flight2.csv") + "\n");
+    const std::string ini = other.write("Zan.ini", "[Startup]\nFiles= 2\n[Files]\nFile 1= " + data->file("flight.dat") +
+                                                       "\nFile 2= " + data->file("flight2.csv") + "\n");
     ASSERT_TRUE(OpenDroppedFiles(s, services, messages, {ini}));
     EXPECT_EQ(s.lderr, 0);
     ASSERT_EQ(s.nFile, 2);
@@ -154,7 +154,7 @@ TEST_F(DropOnDemoRun, SettingsFileAloneLoadsItsOwnFileList)
 TEST_F(DropOnDemoRun, RefusedDropsLeaveTheLoadedDataAsTheyWere)
 {
     TempFolder other;
-    const std::string emptyList = other.write("Zan.ini", "[Startup]\nFiles= 1\n[Files]\nFile1= gone.bin\n");
+    const std::string emptyList = other.write("Zan.ini", "[Startup]\nFiles= 1\n[Files]\nFile 1= gone.bin\n");
     const std::string notes = other.write("notes.txt", "x");
     const std::vector<std::vector<std::string>> drops = {
         {data->file("flight.csv"), other.str()},
