@@ -11,6 +11,7 @@
 #include "session/startup_services.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -38,6 +39,9 @@ int main(int argc, char** argv)
     }
 
     QApplication app(argc, argv);
+    // The menu entry zan.desktop and its icon stand for the windows as well.
+    QGuiApplication::setDesktopFileName("zan");
+    QApplication::setWindowIcon(QIcon::fromTheme("zan"));
     const std::string cmdLine = zan::CommandLineText(options.files);
     zan::WindowHost host(cmdLine);
     zan::QtFileDialog dialog;
