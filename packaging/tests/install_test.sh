@@ -25,6 +25,18 @@ cmake --install "$build" --prefix "$prefix" >"$work/again.log" 2>&1
 expect "install a second time" $?
 grep -q 'Up-to-date: .*/bin/zan-info$' "$work/again.log"; expect "the second install finds the files up to date" $?
 
+# A prefix the installing user may not write to: CMake's own message, and a
+# failed exit status. Checked where root can act as an ordinary user.
+if [ "$(id -u)" -eq 0 ] && id nobody >/dev/null 2>&1 && command -v runuser >/dev/null &&
+   runuser -u nobody -- test -r "$build/cmake_install.cmake"; then
+    mkdir -m 755 "$work/locked"
+    chmod 711 "$work"
+    runuser -u nobody -- cmake --install "$build" --prefix "$work/locked/prefix" >"$work/locked.log" 2>&1
+    [ $? -ne 0 ] && grep -q 'Maybe need administrative privileges' "$work/locked.log"
+    expect "installing without write permission fails with CMake's message" $?
+    [ ! -e "$work/locked/prefix" ]; expect "nothing is installed without write permission" $?
+fi
+
 for f in bin/zan bin/zan-info lib/libzan.so lib/libzan.so.0 lib/libzan.so.0.1 include/zan.h \
          lib/pkgconfig/zan.pc lib/cmake/Zan/ZanConfig.cmake lib/cmake/Zan/ZanConfigVersion.cmake \
          lib/cmake/Zan/ZanTargets.cmake share/applications/zan.desktop \
