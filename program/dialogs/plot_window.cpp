@@ -209,11 +209,13 @@ void PlotWindow::FormResize()
     in.innerWidth = width() * in.tx;
     in.innerHeight = height() * in.ty;
     in.buttonHeight = Command1->sizeHint().height() * in.ty;
-    // Where the bar does not fit in one row it wraps, and the labels beside
-    // it move to a line of their own below it.
+    // Where the bar does not fit in one row with the page indicator beside
+    // it, it wraps, and the labels beside it move to a line of their own.
     const int margin = 5;
     const QSize oneRow = Frame1->sizeHint();
-    const bool wrapped = oneRow.width() > width() - 2 * margin;
+    LabelL->adjustSize();
+    const int besideBar = Label2->fontMetrics().horizontalAdvance("Page 00/00") + LabelL->width() + 3 * margin;
+    const bool wrapped = oneRow.width() + 2 * besideBar > width();
     const int barWidth = wrapped ? std::max(width() - 2 * margin, 1) : oneRow.width();
     const int barHeight = wrapped ? Frame1->layout()->heightForWidth(barWidth) : oneRow.height();
     const int labelHeight = Label2->sizeHint().height();
@@ -229,7 +231,6 @@ void PlotWindow::FormResize()
     Picture1->show();
     const int barTop = static_cast<int>(layout.barTop / in.ty);
     Frame1->setGeometry(static_cast<int>(layout.barLeft / in.tx), barTop, barWidth, barHeight);
-    LabelL->adjustSize();
     if (wrapped) {
         // Readout at the left, page indicator in the middle, "Last" at the right.
         const int labelsTop = barTop + barHeight;
