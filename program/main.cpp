@@ -1,5 +1,6 @@
 // Entry point of the viewer: the options in front of the data file names,
 // then either the page export without a window or the frame window.
+#include "dialogs/file_drop_target.h"
 #include "dialogs/frame_window.h"
 #include "dialogs/plot_window_host.h"
 #include "platform/qt_file_dialog.h"
@@ -10,6 +11,7 @@
 #include "session/startup_services.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -37,6 +39,9 @@ int main(int argc, char** argv)
     }
 
     QApplication app(argc, argv);
+    // The menu entry zan.desktop and its icon stand for the windows as well.
+    QGuiApplication::setDesktopFileName("zan");
+    QApplication::setWindowIcon(QIcon::fromTheme("zan"));
     const std::string cmdLine = zan::CommandLineText(options.files);
     zan::WindowHost host(cmdLine);
     zan::QtFileDialog dialog;
@@ -46,6 +51,8 @@ int main(int argc, char** argv)
     zan::Session session;
     zan::FrameWindow frame(session, services, cmdLine, &host);
     QObject::connect(&frame, &zan::FrameWindow::unloaded, &app, &QCoreApplication::quit);
+    // Owned by the frame: files dropped onto it open like the menu "Open".
+    new zan::FileDropTarget(frame, session, services, host.messageBox());
     if (!frame.Load())
         return 0;
     return app.exec();

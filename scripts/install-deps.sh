@@ -2,8 +2,12 @@
 # Installs the Debian packages the build, the tests and the viewer need,
 # asking apt only for what is missing.
 set -euo pipefail
+# gfortran, desktop-file-utils, groff-base, dpkg-dev and file serve the
+# install and package tests (Fortran example, menu entry, manual pages, the
+# package's library dependencies).
 pkgs=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-      qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core)
+      qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core
+      gfortran desktop-file-utils groff-base dpkg-dev file)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

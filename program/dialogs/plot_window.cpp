@@ -1,5 +1,6 @@
 #include "dialogs/plot_window.h"
 
+#include "dialogs/button_bar_layout.h"
 #include "dialogs/plot_window_picture.h"
 #include "dialogs/plot_window_updown.h"
 #include "interact/command_state.h"
@@ -28,7 +29,7 @@ namespace zan {
 
 namespace {
 
-QPushButton* AddButton(QHBoxLayout* bar, const char* caption)
+QPushButton* AddButton(ButtonBarLayout* bar, const char* caption)
 {
     auto* button = new QPushButton(QString::fromLatin1(caption));
     // Keys belong to the window, not to whichever button was pressed last.
@@ -38,7 +39,8 @@ QPushButton* AddButton(QHBoxLayout* bar, const char* caption)
     return button;
 }
 
-QLineEdit* AddBox(QHBoxLayout* bar, const char* caption, const char* tip, const char* widest)
+// A number box with its caption; the two never part in a wrapped bar.
+QLineEdit* AddBox(ButtonBarLayout* bar, const char* caption, const char* tip, const char* widest)
 {
     if (caption)
         bar->addWidget(new QLabel(QString::fromLatin1(caption)));
@@ -46,7 +48,7 @@ QLineEdit* AddBox(QHBoxLayout* bar, const char* caption, const char* tip, const 
     box->setFixedWidth(box->fontMetrics().horizontalAdvance(QString::fromLatin1(widest)) + 12);
     if (tip)
         box->setToolTip(QString::fromLatin1(tip));
-    bar->addWidget(box);
+    bar->addWidget(box, caption != nullptr);
     return box;
 }
 
@@ -114,7 +116,7 @@ void PlotWindow::BuildControls()
     Label3->hide();
 
     Frame1 = new QFrame(this);
-    auto* bar = new QHBoxLayout(Frame1);
+    auto* bar = new ButtonBarLayout(Frame1);
     bar->setContentsMargins(0, 2, 0, 2);
     bar->setSpacing(3);
     Command1 = AddButton(bar, "Prev");
@@ -125,19 +127,22 @@ void PlotWindow::BuildControls()
     Command5 = AddButton(bar, ">");
     Command6 = AddButton(bar, "Print");
     Command8 = AddButton(bar, "Save");
-    bar->addSpacing(8);
+    bar->addGap(8);
     Text1 = AddBox(bar, "Draw Rate ", "Set Drawing rate of data.", "16000");
     Text4 = new QLineEdit(Frame1);
     Text4->hide();
     UpDown1 = new UpDown(0, 4, Text4);
-    bar->addWidget(UpDown1);
+    bar->addWidget(UpDown1, true);
     Text2 = AddBox(bar, "Cols", "Set Columns Number.", "00");
     UpDown2 = new UpDown(1, 6, Text2);
-    bar->addWidget(UpDown2);
+    bar->addWidget(UpDown2, true);
     Text3 = AddBox(bar, "Rows", "Set Rows Number.", "00");
     UpDown3 = new UpDown(1, 6, Text3);
-    bar->addWidget(UpDown3);
+    bar->addWidget(UpDown3, true);
     Frame1->adjustSize();
+    // The window gets no narrower than the widest group of the bar, so a
+    // wrapped bar still shows every control whole.
+    setMinimumWidth(bar->minimumSize().width() + 10);
 
     Label2 = new QLabel(" ", this);
 
@@ -196,7 +201,21 @@ void PlotWindow::FormResize()
     in.innerWidth = width() * in.tx;
     in.innerHeight = height() * in.ty;
     in.buttonHeight = Command1->sizeHint().height() * in.ty;
-    in.barWidth = Frame1->sizeHint().width() * in.tx;
+    // Where the bar does not fit in one row with the page indicator beside
+    // it, it wraps, and the labels beside it move to a line of their own.
+    const int margin = 5;
+    const QSize oneRow = Frame1->sizeHint();
+    LabelL->adjustSize();
+    const int besideBar = Label2->fontMetrics().horizontalAdvance("Page 00/00") + LabelL->width() + 3 * margin;
+    const bool wrapped = oneRow.width() + 2 * besideBar > width();
+    const int barWidth = wrapped ? std::max(width() - 2 * margin, 1) : oneRow.width();
+    const int barHeight = wrapped ? Frame1->layout()->heightForWidth(barWidth) : oneRow.height();
+    const int labelHeight = Label2->sizeHint().height();
+    // Two lines: the X and the Y readout.
+    const int readoutHeight = 2 * LabelD->fontMetrics().height() + 2;
+    in.barWidth = barWidth * in.tx;
+    if (wrapped)
+        in.barExtraHeight = (barHeight - oneRow.height() + readoutHeight) * in.ty;
     const ResizeLayout layout = zan::FormResize(in);
 
     Picture1->hide();
@@ -205,19 +224,22 @@ void PlotWindow::FormResize()
     Label2->setText(QString::fromStdString(layout.sizeCaption));
     Picture1->show();
     const int barTop = static_cast<int>(layout.barTop / in.ty);
-    Frame1->setGeometry(static_cast<int>(layout.barLeft / in.tx), barTop, Frame1->sizeHint().width(),
-                        Frame1->sizeHint().height());
-    const int labelsTop = static_cast<int>(layout.labelsTop / in.ty);
-    const int margin = Picture1->x();
-    // Two lines: the X and the Y readout.
-    LabelD->setGeometry(margin, labelsTop, std::max(Frame1->x() - 2 * margin, 1),
-                        2 * LabelD->fontMetrics().height() + 2);
-    LabelL->adjustSize();
-    LabelL->move(width() - margin - LabelL->width(), labelsTop);
-    // The page indicator sits right of the bar, as far as the "Last" label.
-    const int label2Left = Frame1->geometry().right() + 1 + 2 * margin;
-    Label2->setGeometry(label2Left, labelsTop, std::max(LabelL->x() - margin - label2Left, 1),
-                        Label2->sizeHint().height());
+    Frame1->setGeometry(static_cast<int>(layout.barLeft / in.tx), barTop, barWidth, barHeight);
+    if (wrapped) {
+        // Readout at the left, page indicator in the middle, "Last" at the right.
+        const int labelsTop = barTop + barHeight;
+        LabelL->move(width() - margin - LabelL->width(), labelsTop);
+        const int half = std::max((LabelL->x() - 2 * margin) / 2, 1);
+        LabelD->setGeometry(margin, labelsTop, half, readoutHeight);
+        Label2->setGeometry(2 * margin + half, labelsTop, std::max(LabelL->x() - 3 * margin - half, 1), labelHeight);
+    } else {
+        const int labelsTop = static_cast<int>(layout.labelsTop / in.ty);
+        LabelD->setGeometry(margin, labelsTop, std::max(Frame1->x() - 2 * margin, 1), readoutHeight);
+        LabelL->move(width() - margin - LabelL->width(), labelsTop);
+        // The page indicator sits right of the bar, as far as the "Last" label.
+        const int label2Left = Frame1->geometry().right() + 1 + 2 * margin;
+        Label2->setGeometry(label2Left, labelsTop, std::max(LabelL->x() - margin - label2Left, 1), labelHeight);
+    }
     ButnStat();
     DrawDelayed(210);
 }

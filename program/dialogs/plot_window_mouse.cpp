@@ -26,7 +26,7 @@ QString LabelText(const std::string& caption)
 class WindowMouseHost : public MouseHost {
 public:
     explicit WindowMouseHost(PlotWindow& w) : w_(w) {}
-    double PictureWidth() const override { return w_.Picture1->width(); }
+    double PictureWidth() const override { return w_.Picture1->image().width(); }
     void ShowBand(double x1, double y1, double x2, double y2) override
     {
         const QPoint a(static_cast<int>(std::min(x1, x2)), static_cast<int>(std::min(y1, y2)));
@@ -62,7 +62,9 @@ private:
 QPoint Beside(QWidget* picture, QWidget* window, double x, double y, double down)
 {
     const QSize size = window->size();
-    QPoint at = picture->mapToGlobal(QPoint(static_cast<int>(x), static_cast<int>(y)));
+    // x and y are image pixels; the widget counts logical pixels.
+    const double ratio = picture->devicePixelRatioF();
+    QPoint at = picture->mapToGlobal(QPoint(static_cast<int>(x / ratio), static_cast<int>(y / ratio)));
     at += QPoint(static_cast<int>(0.15 * size.width()), static_cast<int>(down * size.height()));
     if (const QScreen* screen = picture->screen()) {
         const QRect area = screen->availableGeometry();
@@ -103,12 +105,14 @@ void PlotWindow::UpdateReadout()
 void PlotWindow::WhatFile()
 {
     Mouse.bHold = true;
-    const HoverPick pick = zan::WhatFile(session_, Mouse.xCur, Mouse.yCur, Picture1->height());
+    const HoverPick pick = zan::WhatFile(session_, Mouse.xCur, Mouse.yCur, Picture1->image().height());
     if (pick.found) {
         Label3->setText(LabelText(pick.caption));
         Label3->adjustSize();
-        Label3->move(HoverLeft(Mouse.xCur, Label3->width(), Picture1->width()),
-                     HoverTop(Mouse.yCur, Label3->height(), Picture1->height()));
+        // The label is a widget: it is placed in logical pixels, not image pixels.
+        const double ratio = Picture1->devicePixelRatioF();
+        Label3->move(HoverLeft(Mouse.xCur / ratio, Label3->width(), Picture1->width()),
+                     HoverTop(Mouse.yCur / ratio, Label3->height(), Picture1->height()));
         Label3->show();
         Label3->raise();
     }

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace zan {
 
 namespace {
@@ -36,17 +38,29 @@ PlotPicture::PlotPicture(QWidget* parent) : QWidget(parent)
 
 void PlotPicture::Erase()
 {
-    image_ = QImage(std::max(width(), 1), std::max(height(), 1), QImage::Format_RGB32);
+    // One image pixel per screen pixel: on a screen of device pixel ratio 2
+    // the page is drawn at twice the resolution and shown at the same size.
+    const double ratio = devicePixelRatioF();
+    image_ = QImage(std::max(static_cast<int>(std::lround(width() * ratio)), 1),
+                    std::max(static_cast<int>(std::lround(height() * ratio)), 1), QImage::Format_RGB32);
     image_.fill(Qt::white);
+}
+
+QPointF PlotPicture::ToImage(const QPointF& position) const
+{
+    return position * devicePixelRatioF();
 }
 
 void PlotPicture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    painter.drawImage(0, 0, image_);
+    const double ratio = devicePixelRatioF();
+    painter.drawImage(QRectF(0, 0, image_.width() / ratio, image_.height() / ratio), image_);
     if (!band_.isNull()) {
-        // Dark grey inverts over the white page and shows over the curves.
+        // The band is in image pixels; dark grey inverts over the white page
+        // and shows over the curves.
+        painter.scale(1.0 / ratio, 1.0 / ratio);
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         painter.setPen(QColor(128, 128, 128));
         painter.setBrush(Qt::NoBrush);
@@ -77,20 +91,20 @@ void PlotPicture::resizeEvent(QResizeEvent*)
 
 void PlotPicture::mousePressEvent(QMouseEvent* event)
 {
-    emit mouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()),
-                   event->position().x(), event->position().y());
+    const QPointF at = ToImage(event->position());
+    emit mouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), at.x(), at.y());
 }
 
 void PlotPicture::mouseMoveEvent(QMouseEvent* event)
 {
-    emit mouseMove(ButtonCode(event->buttons()), ShiftCode(event->modifiers()),
-                   event->position().x(), event->position().y());
+    const QPointF at = ToImage(event->position());
+    emit mouseMove(ButtonCode(event->buttons()), ShiftCode(event->modifiers()), at.x(), at.y());
 }
 
 void PlotPicture::mouseReleaseEvent(QMouseEvent* event)
 {
-    emit mouseUp(ButtonCode(event->button()), ShiftCode(event->modifiers()),
-                 event->position().x(), event->position().y());
+    const QPointF at = ToImage(event->position());
+    emit mouseUp(ButtonCode(event->button()), ShiftCode(event->modifiers()), at.x(), at.y());
 }
 
 void PlotPicture::mouseDoubleClickEvent(QMouseEvent*)

@@ -22,9 +22,13 @@ public:
     void ShowBand(const QRect& band);
     void HideBand();
     const QRect& band() const { return band_; }
+    // A position on the widget as a position on the image, whose pixels are
+    // the screen's pixels (twice as many per unit at device pixel ratio 2).
+    QPointF ToImage(const QPointF& position) const;
 
 signals:
-    // button: 1 left, 2 right, 4 middle; shift: 1 when Shift is held.
+    // button: 1 left, 2 right, 4 middle; shift: 1 when Shift is held; x and
+    // y in pixels of the image.
     void mouseDown(int button, int shift, double x, double y);
     void mouseMove(int button, int shift, double x, double y);
     void mouseUp(int button, int shift, double x, double y);

@@ -51,7 +51,7 @@ ResizeLayout FormResize(const ResizeInput& in)
     ResizeLayout out;
     out.pictureTop = 5 * in.ty;
     out.pictureLeft = 5 * in.tx;
-    const double height = std::max<double>(CLng(in.innerHeight - 5.0 / 3.0 * in.buttonHeight), 2);
+    const double height = std::max<double>(CLng(in.innerHeight - 5.0 / 3.0 * in.buttonHeight - in.barExtraHeight), 2);
     const double width = std::max<double>(CLng(in.innerWidth - 10 * in.tx), 2);
     out.pictureHeight = StepDown(height, 5 * in.ty);
     out.pictureWidth = StepDown(width, 5 * in.tx);

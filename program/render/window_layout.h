@@ -13,6 +13,7 @@ struct ResizeInput {
     double ty = 15;
     double buttonHeight = 0;   // height of the first button of the button bar
     double barWidth = 0;       // width of the button bar
+    double barExtraHeight = 0; // room the bar needs beyond one row in a narrow window
 };
 
 struct ResizeLayout {
@@ -27,7 +28,8 @@ struct ResizeLayout {
 };
 
 // The layout of Form_Resize: the picture fills the window above a bar of
-// 5/3 button heights, with a 5-pixel margin, cut to whole 5-pixel steps.
+// 5/3 button heights (and the extra height of a wrapped bar), with a 5-pixel
+// margin, cut to whole 5-pixel steps.
 ResizeLayout FormResize(const ResizeInput& in);
 
 // A picture extent in twips as whole pixels for the toolkit, never below one

@@ -33,6 +33,17 @@ TEST(FormResize, PictureFillsTheWindowAboveTheBarInWholeFivePixelSteps)
     }
 }
 
+TEST(FormResize, AWrappedBarTakesItsExtraRowsFromThePicture)
+{
+    ResizeInput in{12000, 9000, 15, 15, 375, 6000};
+    in.barExtraHeight = 600;
+    // 9000 - 625 - 600 = 7775 twips, cut to 103 steps of 5 pixels.
+    const ResizeLayout l = FormResize(in);
+    EXPECT_DOUBLE_EQ(l.pictureHeight, 7725);
+    EXPECT_EQ(l.sizeCaption, " 790 x 515");
+    EXPECT_DOUBLE_EQ(l.barTop, l.pictureTop + 7725);
+}
+
 TEST(FormResize, AWindowLowerThanTheBarKeepsATwoTwipPicture)
 {
     const ResizeLayout l = FormResize({100, 200, 15, 15, 375, 6000});
