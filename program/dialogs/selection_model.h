@@ -49,6 +49,7 @@ std::string StorableText(const std::string& text);
 class SelectionModel {
 public:
     explicit SelectionModel(Session& s) : s_(s) {}
+    const Session& session() const { return s_; }
 
     // ---- variable list ----
     const std::vector<SelItem>& items() const { return items_; }
