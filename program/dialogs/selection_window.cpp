@@ -45,7 +45,12 @@ SelectionWindow::SelectionWindow(Session& session, QWidget* parent)
     resize(900, 600);
 }
 
-SelectionWindow::~SelectionWindow() = default;
+SelectionWindow::~SelectionWindow()
+{
+    // The views ask the form's model while they go; they go before the form.
+    delete ListView1;
+    delete ListView2;
+}
 
 double SelectionWindow::Tx() const
 {

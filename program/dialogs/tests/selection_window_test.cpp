@@ -155,6 +155,41 @@ TEST_F(SelectionWindowTest, HeaderClickAndArrowsEditTheRows)
     EXPECT_EQ(w.ListView2->selectionModel()->selectedRows().value(0).row(), 1);
 }
 
+TEST_F(SelectionWindowTest, SecondClickOnASelectedVariableRenamesIt)
+{
+    QWidget* list1 = w.ListView1->viewport();
+    QTest::mouseClick(list1, Qt::LeftButton, {}, Centre(w.ListView1, 2));  // "Beta"
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    QTest::mouseClick(list1, Qt::LeftButton, {}, Centre(w.ListView1, 2));
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    auto* editor = w.ListView1->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr) << "the label edit started";
+    editor->selectAll();
+    QTest::keyClicks(editor, "speed");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::qWait(20);
+    EXPECT_EQ(s.VarTab[3].Name, "speed");
+    EXPECT_EQ(Item(w.ListView2, 1, 2).data().toString(), "speed");
+    EXPECT_EQ(s.GrphTab[2].Title, "speed") << "titles rebuilt from the line names";
+    EXPECT_TRUE(w.Command6->isEnabled());
+}
+
+TEST_F(SelectionWindowTest, DoubleClickAddsTheVariableAndClearReloadSwitch)
+{
+    QTest::mouseClick(w.ListView1->viewport(), Qt::LeftButton, {}, Centre(w.ListView1, 5));
+    QTest::mouseDClick(w.ListView1->viewport(), Qt::LeftButton, {}, Centre(w.ListView1, 5));
+    ASSERT_EQ(w.ListView2->model()->rowCount(), 4);
+    EXPECT_EQ(Item(w.ListView2, 3, 0).data().toString(), "ALPHA2");
+
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    EXPECT_EQ(w.ListView2->model()->rowCount(), 0);
+    EXPECT_EQ(w.Command4->text(), "Reload");
+    EXPECT_FALSE(w.Command6->isEnabled());
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    EXPECT_EQ(w.ListView2->model()->rowCount(), 3);
+    EXPECT_EQ(w.Command4->text(), "Clear");
+}
+
 TEST(PlotWindowSelect, SelectMenuOpensTheWindowWithoutWaiting)
 {
     Session s = testing::SelectionSession({{1, 2}});
