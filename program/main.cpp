@@ -1,7 +1,6 @@
 // Entry point of the viewer: the options in front of the data file names,
 // then either the page export without a window or the frame window.
 #include "dialogs/frame_window.h"
-#include "dialogs/plot_window.h"
 #include "dialogs/plot_window_host.h"
 #include "platform/qt_file_dialog.h"
 #include "platform/qt_screen_metrics.h"
@@ -46,10 +45,6 @@ int main(int argc, char** argv)
     services.endRequested = [&host] { return host.endRequested(); };
     zan::Session session;
     zan::FrameWindow frame(session, services, cmdLine, &host);
-    services.onUnloadDialogs = [&frame] {
-        if (zan::PlotWindow* plot = frame.plotWindow())
-            plot->UnloadSelect();
-    };
     QObject::connect(&frame, &zan::FrameWindow::unloaded, &app, &QCoreApplication::quit);
     if (!frame.Load())
         return 0;

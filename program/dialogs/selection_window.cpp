@@ -190,6 +190,9 @@ void SelectionWindow::Open()
         Load();
     show();
     raise();
+    // The lists are filled here at once; the activation this brings, which
+    // may arrive after the user has started typing, is not a second one.
+    skipActivate_ = !isActiveWindow();
     activateWindow();
     form_.Activate(Text1->text().toStdString());
     Text1->setFocus();

@@ -82,7 +82,7 @@ private:
     int rowsVersion_ = -1;
     bool syncing_ = false;
     bool inMessage_ = false;    // our own message box took the activation
-    bool skipActivate_ = false;
+    bool skipActivate_ = false; // the next activation was handled already
 };
 
 } // namespace zan
