@@ -118,6 +118,16 @@ TEST_F(SelectionWindowTest, DragFromTheVariableListOntoARowAddsALine)
     EXPECT_TRUE(w.Command6->isEnabled());
     EXPECT_EQ(s.GrphTab[2].nLine, 1);
 
+    // Over the header the windowing system hands the drag to the list
+    // itself, not to its rows: the rows stay.
+    const QPoint top(Centre(w.ListView2, 0).x(), w.ListView2->header()->height() / 2);
+    QDragEnterEvent headerEnter(top, Qt::CopyAction, dragged.get(), Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(w.ListView2, &headerEnter);
+    QDropEvent headerDrop(QPointF(top), Qt::CopyAction, dragged.get(), Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(w.ListView2, &headerDrop);
+    EXPECT_EQ(w.ListView2->model()->rowCount(), 3);
+    EXPECT_EQ(Item(w.ListView2, 0, 0).data().toString(), "graph 1");
+
     // A drag from the graph list itself changes nothing.
     std::unique_ptr<QMimeData> own(MakeListDrag("ListView2"));
     QDragEnterEvent ownEnter(Centre(w.ListView2, 0), Qt::CopyAction, own.get(), Qt::LeftButton, Qt::NoModifier);
