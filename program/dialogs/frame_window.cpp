@@ -100,6 +100,9 @@ void FrameWindow::UnloadPlot()
     if (unloading_ || !plot_)
         return;
     unloading_ = true;
+    // The selection window goes first, applying its rows as its close box
+    // does, so that the settings written below hold them.
+    plot_->UnloadSelect();
     FormUnload(session_, services_);
     emit unloaded();
 }

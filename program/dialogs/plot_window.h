@@ -25,6 +25,7 @@ class QPushButton;
 namespace zan {
 
 class PlotPicture;
+class SelectionWindow;
 class UpDown;
 
 // The menu entries of the main window, by their control names.
@@ -103,6 +104,13 @@ public:
     void ShowBoxes();
     void ShowBoxes(int step, int cols, int rows);
 
+    // The variable selection window ("Select  F3"): opened without waiting;
+    // its applied rows lay out and draw the page again.
+    void ShowSelect();
+    // Closes the selection window if it is open, applying as its close box does.
+    void UnloadSelect();
+    SelectionWindow* selectWindow() const { return select_; }
+
     // The Edit commands on the picture.
     void SaveBitmap();
     void CopyBitmap();
@@ -178,8 +186,11 @@ private:
     double TwipsPerPixelX() const;
     double TwipsPerPixelY() const;
 
+    void WireSelect();
+
     Session& session_;
     PlotMenus menus_;
+    SelectionWindow* select_ = nullptr;
 };
 
 } // namespace zan

@@ -90,6 +90,7 @@ void PlotWindow::BuildMenus(QMenuBar* bar)
     // F3 also reaches the window as a key; the menu only names it.
     m.mnuSelect = bar->addAction("Select  F3");
     m.mnuHelp = bar->addAction("Help");
+    WireSelect();
 
     connect(m.mnuPrint, &QAction::triggered, this, [this] {
         ButnStat();

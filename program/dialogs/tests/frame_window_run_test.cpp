@@ -4,6 +4,7 @@
 #include "dialogs/plot_window.h"
 #include "dialogs/plot_window_host.h"
 #include "dialogs/plot_window_picture.h"
+#include "dialogs/selection_window.h"
 #include "platform/fakes.h"
 #include "session/command_line.h"
 #include "session/data_library.h"
@@ -12,7 +13,9 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -142,6 +145,51 @@ TEST(ViewerRun, ShowsTheDemoRunAndRestoresItsLayoutAtTheNextStart)
         QFile ini(dir.filePath("Zan.ini"));
         ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
         EXPECT_TRUE(ini.readAll().contains("Page= 2")) << "Quit must leave the settings as they were";
+    }
+    if (oldConfig.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+}
+
+TEST(ViewerRun, PageBuiltFromScratchInTheSelectionWindowComesBackAtTheNextStart)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_EQ(QProcess::execute(ZAN_EXAMPLES_BIN, {dir.path()}), 0);
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
+    const std::string cmdLine = CommandLineText({dir.filePath("flight.csv").toStdString()});
+    {
+        ViewerProcess run(cmdLine);
+        ASSERT_TRUE(run.frame.Load());
+        PlotWindow* plot = run.frame.plotWindow();
+        ASSERT_NE(plot, nullptr);
+        EXPECT_TRUE(WaitFor([&] { return !plot->Timer1.isActive(); }, 3000));
+        plot->menus().mnuSelect->trigger();
+        SelectionWindow* select = plot->selectWindow();
+        ASSERT_NE(select, nullptr);
+        QTest::mouseClick(select->Command4, Qt::LeftButton);  // "Clear"
+        QTest::keyClicks(select->Text1, "PITCH");
+        QTest::qWait(300);
+        QTest::keyClick(select->Text1, Qt::Key_Return);
+        QTest::mouseClick(select->Command6, Qt::LeftButton);  // "Apply"
+        EXPECT_EQ(run.session.nGrph, 2);
+        EXPECT_TRUE(WaitFor([&] { return !plot->Timer1.isActive(); }, 3000));
+        EXPECT_EQ(plot->Label2->text(), "Page 1/1");
+        EXPECT_FALSE(plot->Command2->isEnabled()) << "no next page";
+        select->move(120, 80);
+        run.frame.close();  // the open window is closed first; the layout is written
+    }
+    {
+        ViewerProcess run(cmdLine);
+        ASSERT_TRUE(run.frame.Load());
+        ASSERT_EQ(run.session.nGrph, 2);
+        EXPECT_EQ(run.session.GrphTab[1].Title, "pitch");
+        EXPECT_EQ(run.session.GrphTab[2].Title, "pitch_rate");
+        EXPECT_EQ(run.session.iSlft, 120 * 15);
+        EXPECT_EQ(run.session.iStop, 80 * 15);
+        run.frame.plotWindow()->menus().mnuQuit->trigger();
     }
     if (oldConfig.isNull())
         qunsetenv("XDG_CONFIG_HOME");
