@@ -120,8 +120,7 @@ public:
     // (plot_window_mouse.cpp, plot_window_keys.cpp).
     // PictDraw, then ButnStat.
     void Redraw();
-    // The variable selection window (F3) and the move window (Edit "Move").
-    void ShowSelect();
+    // The move window (Edit "Move").
     void ShowMove();
     // The fixed scale and legend windows, beside a point of the picture.
     void ShowFixedScale(double x, double y);

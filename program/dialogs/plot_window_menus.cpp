@@ -144,7 +144,6 @@ void PlotWindow::BuildMenus(QMenuBar* bar)
     });
 
     connect(m.mnuMove, &QAction::triggered, this, &PlotWindow::ShowMove);
-    connect(m.mnuSelect, &QAction::triggered, this, &PlotWindow::ShowSelect);
     connect(m.mnuCopy, &QAction::triggered, this, &PlotWindow::CopyBitmap);
     connect(m.mnuPaste, &QAction::triggered, this, &PlotWindow::PasteBitmap);
     connect(m.mnuSave, &QAction::triggered, this, &PlotWindow::SaveBitmap);

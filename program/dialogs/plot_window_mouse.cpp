@@ -147,9 +147,6 @@ void PlotWindow::Redraw()
     ButnStat();
 }
 
-// The variable selection window is attached here once it exists.
-void PlotWindow::ShowSelect() {}
-
 // The move window is attached here once it exists.
 void PlotWindow::ShowMove() {}
 
