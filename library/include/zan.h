@@ -52,9 +52,11 @@ ZAN_EXPORT void daloc(int32_t* result);
 // its load or since the last dgrow, with the step of the load, growing its
 // sample block as needed; ranges and block extremes take the new samples in.
 // Only complete rows are stored: a text line without its line end, or the
-// short end of a binary row or record, is left for the next call. status 0:
-// nstored is the stored count now and added the samples added (0 when nothing
-// complete was appended). ZAN_STATUS_RELOAD: the file did not only grow (it
+// short end of a binary row or record, is left for the next call; a last row
+// that dopen read from a text line without its line end (a finished file may
+// end so) is taken back and stored again once its line is complete. status 0:
+// nstored is the stored count now and added the samples stored by the call
+// (0 when nothing complete was appended). ZAN_STATUS_RELOAD: the file did not only grow (it
 // shrank, was replaced, its first bytes or the bytes before the resume point
 // differ) or cannot be followed; nothing was added and only a new load gives
 // its data. Otherwise the platform's error number (the file cannot be opened

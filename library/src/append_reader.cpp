@@ -3,7 +3,9 @@
 // are recognised by the file's identity, its first bytes and the bytes right
 // before the resume point; anything else than appended bytes asks for a new
 // load. Only complete rows are stored: a text line without its line end, or
-// the short end of a binary row or record, waits for the next call.
+// the short end of a binary row or record, waits for the next call, and a
+// last row that a load read from a line without its line end is taken back
+// until that line is complete.
 #include "append_reader.h"
 #include "byte_order.h"
 #include "csv_fields.h"
@@ -198,7 +200,15 @@ Outcome grow(int32_t file, const std::string& path)
         out.status = ZAN_STATUS_RELOAD;
     } else {
         Window w(fd, static_cast<uint64_t>(facts.st_size));
-        SampleSink sink(*slot, *var_tables(file));
+        VarTables& vars = *var_tables(file);
+        if (st.provisional) {
+            // Read again from its line, which is stored only once it is complete.
+            --slot->stored;
+            recount_raw_ranges(*slot, vars);
+            mark_changed();
+            st.provisional = false;
+        }
+        SampleSink sink(*slot, vars);
         switch (st.layout) {
         case FileLayout::Stream: read_stream(st, *slot, sink, w, out); break;
         case FileLayout::Record: read_records(st, *slot, sink, w, out); break;

@@ -30,6 +30,7 @@ struct FollowState {
     uint64_t inode = 0;
     std::string head;             // the first bytes of the file, all before offset
     std::string tail;             // the bytes right before offset
+    bool provisional = false;     // the last stored row came from a line without its line end
     std::size_t row_bytes = 0;    // binary layouts: bytes of one row's values
     int value_size = 4;           // stream layout: 4 (singles) or 8 (doubles)
 };
@@ -42,10 +43,12 @@ bool layout_from_path(const std::string& path, FileLayout& layout);
 
 // Called by dopen: forget_follow once the slot is claimed, note_loaded when
 // the load is over, with its status. A load that ended normally (0 or end of
-// file) is followed from where its last stored row ended; a text file's last
-// stored row that no longer matches a complete line (it was still being
-// written) is taken back, so only complete rows stay stored; note_loaded
-// then returns true.
+// file) is followed from where its last stored row ended. A text file's last
+// stored row that no longer matches a complete line (it was being written
+// while it was read) is taken back at once, and note_loaded returns true; one
+// read from a last line without its line end stays (a finished file may end
+// so) but is provisional: dgrow takes it back and reads that line again once
+// it is complete.
 void forget_follow(int32_t file);
 bool note_loaded(int32_t file, const std::string& path, int32_t step, int status);
 

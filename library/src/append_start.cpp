@@ -140,6 +140,16 @@ bool start_text(FollowState& st, FileSlot& slot, VarTables& vars, int fd, uint64
         if (!read_at(fd, from, static_cast<std::size_t>(size - from), text)) return false;
         // Only lines with a line end count; the first one is whole only at the file start.
         std::size_t end = text.rfind('\n');
+        const std::size_t open = end == std::string::npos ? 0 : end + 1;
+        if (open < text.size() && (open > 0 || from == 0)) {
+            std::string_view line(text.data() + open, text.size() - open);
+            line = line.substr(0, kLineLen);
+            if (csv::read_row(line, slot.nvar, row.data()) && same_row(slot, slot.stored, row.data())) {
+                st.offset = from + open;
+                st.provisional = true;
+                return true;
+            }
+        }
         while (end != std::string::npos) {
             const std::size_t prev = end == 0 ? std::string::npos : text.rfind('\n', end - 1);
             if (prev == std::string::npos && from > 0) break;

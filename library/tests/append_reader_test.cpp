@@ -1,5 +1,6 @@
 // dgrow: rows appended to a loaded file are read on their own, only when
 // complete, and anything else than growth asks for a new load.
+#include "append_reader.h"
 #include "loader_fixture.h"
 
 #include <cerrno>
@@ -83,6 +84,19 @@ TEST_F(AppendReader, GrowsTheBlockBeyondTheLoadedCapacityAndKeepsRanges)
     EXPECT_EQ(xlo, 2990);
     EXPECT_EQ(xhi, 3002);
     EXPECT_EQ(yhi, 30020);
+    // Samples added within the block's room extend the summaries already
+    // made: a peak in the partly filled last block is seen.
+    append_text(path, rows_text(3003, 3004) + "3005,500000\n" + rows_text(3006, 3102));
+    ASSERT_EQ(grow(1, path).added, 100);
+    ymax = 1.0e6;
+    yspan = 10000;
+    dtran(&xmin, &xmax, &ymin, &ymax, &span, &yspan, &off, &off);
+    sdata(&f, &x1, &y1, &count);
+    first = 1;
+    last = 3102;
+    mrang(&f, &first, &last, &xlo, &xhi, &ylo, &yhi, &xin, &yin);
+    EXPECT_EQ(xhi, 3102);
+    EXPECT_EQ(yhi, 5000);
 }
 
 TEST_F(AppendReader, KeepsTheStepOfTheLoad)
@@ -98,14 +112,31 @@ TEST_F(AppendReader, KeepsTheStepOfTheLoad)
     EXPECT_EQ(column(1, 1), (std::vector<double>{1, 3, 5, 8, 10}));
 }
 
-TEST_F(AppendReader, TakesBackALoadedLastLineThatWasStillBeingWritten)
+TEST_F(AppendReader, TakesBackALoadedLastLineUntilItIsComplete)
 {
     const std::string path = dir.file("run.csv");
     write_text(path, "t,x\n" + rows_text(1, 2) + "3,3");
-    EXPECT_EQ(load(1, path).nstored, 2);
+    EXPECT_EQ(load(1, path).nstored, 3);
+    Grown g = grow(1, path);
+    EXPECT_EQ(g.status, 0);
+    EXPECT_EQ(g.nstored, 2);
     EXPECT_EQ(column(1, 2), (std::vector<double>{10, 20}));
     EXPECT_EQ(var_tables(1)->rawmax[1], 20);
     append_text(path, "0\n");
+    EXPECT_EQ(grow(1, path).added, 1);
+    EXPECT_EQ(column(1, 2), counting(1, 3, 10));
+}
+
+TEST_F(AppendReader, ALastRowChangedSinceItWasReadIsTakenBackAtOnce)
+{
+    // The load read "3,3" before the writer finished the line as "3,30".
+    const std::string path = dir.file("run.csv");
+    write_text(path, "t,x\n" + rows_text(1, 2) + "3,3");
+    ASSERT_EQ(load(1, path).nstored, 3);
+    append_text(path, "0\n");
+    EXPECT_TRUE(note_loaded(1, path, 1, -1));
+    EXPECT_EQ(column(1, 2), (std::vector<double>{10, 20}));
+    EXPECT_EQ(var_tables(1)->rawmax[1], 20);
     EXPECT_EQ(grow(1, path).added, 1);
     EXPECT_EQ(column(1, 2), counting(1, 3, 10));
 }
