@@ -22,7 +22,10 @@ class QPushButton;
 
 namespace zan {
 
+class PlotFiles;
 class PlotPicture;
+class SessionHost;
+class StartupServices;
 class UpDown;
 
 // The menu entries of the main window, by their control names.
@@ -99,6 +102,13 @@ public:
     void ShowBoxes();
     void ShowBoxes(int step, int cols, int rows);
 
+    // Wires the File menu, the watch timer, the extraction commands and the
+    // move window to the session's file commands.
+    void ConnectFiles(StartupServices& services, SessionHost& host);
+    PlotFiles* files() const { return files_; }
+    // Edit > "Move ": opens the move window "Move Line".
+    void ShowMove();
+
     // The Edit commands on the picture.
     void SaveBitmap();
     void CopyBitmap();
@@ -151,6 +161,7 @@ private:
 
     Session& session_;
     PlotMenus menus_;
+    PlotFiles* files_ = nullptr;  // child object, made by ConnectFiles
 };
 
 } // namespace zan
