@@ -216,6 +216,13 @@ void MoveWindow::keyPressEvent(QKeyEvent* event)
 void MoveWindow::moveEvent(QMoveEvent* event)
 {
     QDialog::moveEvent(event);
+    if (isVisible())
+        StorePosition();
+}
+
+void MoveWindow::hideEvent(QHideEvent* event)
+{
+    QDialog::hideEvent(event);
     StorePosition();
 }
 

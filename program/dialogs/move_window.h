@@ -39,7 +39,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The place is kept in the session whenever the window moves or closes,
+    // so the settings written at any time hold it.
     void moveEvent(QMoveEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void ShowParam();
