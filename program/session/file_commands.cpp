@@ -141,6 +141,7 @@ void FileCommands::Reload()
     services_.IniWrite(s_);
     const int crc = s_.CrcAll;
     services_.LoadData(s_);
+    sameSize_.clear();
     if (services_.EndRequested()) {
         s_.bBusy = false;
         return;

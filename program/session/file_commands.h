@@ -9,6 +9,8 @@
 #include "session/session_state.h"
 #include "session/startup.h"
 
+#include <filesystem>
+#include <map>
 #include <string>
 
 namespace zan {
@@ -94,6 +96,8 @@ private:
     CommandWindow& window_;
     FileDialog& dialog_;
     std::string appendFolder_;
+    // Per file: the new modification time last seen without a change of size.
+    std::map<int, std::filesystem::file_time_type> sameSize_;
 };
 
 }  // namespace zan

@@ -113,11 +113,23 @@ bool FileCommands::FollowGrowth()
         FileRecord& loaded = s_.FileTab[i];
         if (now.size == loaded.size && now.modifiedTime == loaded.modifiedTime)
             continue;
-        // Rewritten in place without growing: only a new load tells what changed.
-        if (now.size <= loaded.size) {
+        if (now.size < loaded.size) {
             followed = false;
             break;
         }
+        if (now.size == loaded.size) {
+            // A write shows its time before its bytes, so a new time alone
+            // may be an append in progress. Found again at the next tick, the
+            // file was rewritten in place: only a new load tells what changed.
+            const auto seen = sameSize_.find(i);
+            if (seen != sameSize_.end() && seen->second == now.modifiedTime) {
+                followed = false;
+                break;
+            }
+            sameSize_[i] = now.modifiedTime;
+            continue;
+        }
+        sameSize_.erase(i);
         const GrowResult grown = library_.Grow(i, s_.Flist[i]);
         if (grown.outcome == GrowResult::Reload) {
             followed = false;

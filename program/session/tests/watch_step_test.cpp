@@ -125,6 +125,10 @@ TEST_F(WatchStep, ARewrittenFileOfTheSameSizeIsReloaded)
     Loaded({"a.csv"});
     std::filesystem::last_write_time(dir.file("a.csv"),
                                      std::filesystem::last_write_time(dir.file("a.csv")) + std::chrono::seconds(5));
+    // The first tick may be an append whose bytes are not there yet.
+    commands.Watch();
+    EXPECT_EQ(services.calls, (Calls{"InitRanges", "PictDraw", "ButnStat"}));
+    services.calls.clear();
     commands.Watch();
     ASSERT_GE(services.calls.size(), 2u);
     EXPECT_EQ(services.calls[1], "LoadData");
