@@ -175,6 +175,6 @@ extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* na
         *nstored = std::min(slot->stored, slot->capacity);
     }
     *close_status = in.close();
-    // A last text row still being written is taken back, so it is not reported.
+    // A last text row that changed while it was read is taken back and not counted.
     if (note_loaded(*file, p.exact, *step, *status)) *nstored = std::min(slot->stored, slot->capacity);
 }
