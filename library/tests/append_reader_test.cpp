@@ -99,6 +99,27 @@ TEST_F(AppendReader, GrowsTheBlockBeyondTheLoadedCapacityAndKeepsRanges)
     EXPECT_EQ(yhi, 5000);
 }
 
+TEST_F(AppendReader, GrowsByAnEighthWhenMemoryIsShortAndKeepsItsPlaceWithoutAny)
+{
+    const std::string path = dir.file("run.csv");
+    write_text(path, "t,x\n" + rows_text(1, 19999));
+    load(1, path);
+    ASSERT_EQ(loaded_slot(1)->capacity, 20000);
+    // Twice the room would take 640,000 bytes; an eighth more takes 360,000.
+    hooks::memory_limit = 500000;
+    append_text(path, rows_text(20000, 20100));
+    EXPECT_EQ(grow(1, path).added, 101);
+    EXPECT_EQ(loaded_slot(1)->capacity, 22500);
+    hooks::memory_limit = 0;
+    append_text(path, rows_text(20101, 23000));
+    const Grown g = grow(1, path);
+    EXPECT_EQ(g.status, ENOMEM);
+    EXPECT_EQ(g.nstored, 22500);
+    hooks::memory_limit.reset();
+    EXPECT_EQ(grow(1, path).added, 500);
+    EXPECT_EQ(column(1, 1), counting(1, 23000));
+}
+
 TEST_F(AppendReader, KeepsTheStepOfTheLoad)
 {
     const std::string path = dir.file("run.csv");

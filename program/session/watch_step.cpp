@@ -9,6 +9,7 @@
 #include "session/load_data.h"
 #include "session/numbered_names.h"
 
+#include <cerrno>
 #include <fstream>
 
 namespace zan {
@@ -131,7 +132,9 @@ bool FileCommands::FollowGrowth()
         }
         sameSize_.erase(i);
         const GrowResult grown = library_.Grow(i, s_.Flist[i]);
-        if (grown.outcome == GrowResult::Reload) {
+        // Without memory for a larger block, a new load can still show the
+        // file with a coarser step.
+        if (grown.outcome == GrowResult::Reload || (grown.outcome == GrowResult::Failed && grown.status == ENOMEM)) {
             followed = false;
         } else if (grown.outcome == GrowResult::Failed) {
             problem = getfilename(s_.Flist[i]) + " could not be read (error " + std::to_string(grown.status) +
