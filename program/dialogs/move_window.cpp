@@ -92,6 +92,8 @@ MoveWindow::MoveWindow(Session& s, DataLibrary& library, QWidget* parent)
         if (iBusy == 0)
             logic_.SetAllFiles(on);
     });
+    for (QWidget* control : std::initializer_list<QWidget*>{Combo1, Combo2, Check1})
+        control->installEventFilter(this);
     for (int box : {kShiftBox, kFactorBox}) {
         QLineEdit* edit = Text1[static_cast<size_t>(box)];
         edit->installEventFilter(this);
@@ -157,6 +159,15 @@ void MoveWindow::Confirm(int box, bool keepSelection)
 
 bool MoveWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // The window sees the function keys before its controls (a list would
+    // take F4 to open itself).
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() >= Qt::Key_F4 && key->key() <= Qt::Key_F8) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
     int box = -1;
     for (int b : {kShiftBox, kFactorBox})
         if (watched == Text1[static_cast<size_t>(b)])
@@ -173,10 +184,6 @@ bool MoveWindow::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() >= Qt::Key_F4 && key->key() <= Qt::Key_F8) {
-            keyPressEvent(key);
-            return true;
-        }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             Confirm(box, true);
             return true;

@@ -101,7 +101,8 @@ TEST(MoveWindow, FunctionKeysRunTheMainWindowsCommandsAndItsPlaceIsKept)
     for (Qt::Key key : {Qt::Key_F4, Qt::Key_F5, Qt::Key_F6, Qt::Key_F7, Qt::Key_F8, Qt::Key_F9})
         Key(&w, key);
     Key(w.Text1[kShiftBox], Qt::Key_F6);
-    EXPECT_EQ(ran, (std::vector<int>{0, 1, 2, 3, 4, 2}));
+    Key(w.Combo1, Qt::Key_F4);
+    EXPECT_EQ(ran, (std::vector<int>{0, 1, 2, 3, 4, 2, 0}));
     w.show();
     w.move(40, 30);
     QApplication::processEvents();
