@@ -1,7 +1,8 @@
-// A writer process appends rows to a text and a binary data file in pieces
-// cut at arbitrary bytes while the watch step runs again and again over the
-// real library: every stored row must be complete and equal to what was
-// written, and growth must be followed without loading the files anew.
+// A writer process appends rows to a text file and to binary files of both
+// layouts in pieces cut at arbitrary bytes while the watch step runs again
+// and again over the real library: every stored row must be complete and
+// equal to what was written, and growth must be followed without loading the
+// files anew.
 #include "platform/fakes.h"
 #include "session/file_commands.h"
 #include "session/load_data.h"
@@ -46,6 +47,35 @@ std::string BinaryRows(int from, int to)
         for (double v : {double(i), X(i), double(-i)})
             bytes.append(reinterpret_cast<const char*>(&v), sizeof v);
     return bytes;
+}
+
+// Record layout: each row one record of singles framed by its length.
+std::string Record(const std::string& payload)
+{
+    const int32_t n = static_cast<int32_t>(payload.size());
+    std::string bytes(reinterpret_cast<const char*>(&n), 4);
+    return bytes + payload + bytes;
+}
+
+std::string RecordRows(int from, int to)
+{
+    std::string bytes;
+    for (int i = from; i <= to; ++i) {
+        std::string row;
+        for (float v : {float(i), float(X(i)), float(-i)})
+            row.append(reinterpret_cast<const char*>(&v), sizeof v);
+        bytes += Record(row);
+    }
+    return bytes;
+}
+
+std::string RecordHeader()
+{
+    const std::string names = " ## t x y";
+    std::string head;
+    for (int32_t v : {static_cast<int32_t>(names.size()), 3})
+        head.append(reinterpret_cast<const char*>(&v), 4);
+    return Record(head + names);
 }
 
 std::string BinaryHeader()
@@ -107,7 +137,7 @@ int CheckStored(int32_t file, std::string& fault)
     return count;
 }
 
-// The writer: both files' remaining bytes in pieces of 1 to 199 bytes, cut
+// The writer: the files' remaining bytes in pieces of 1 to 199 bytes, cut
 // without regard to rows, with short pauses. Everything is prepared before
 // the fork; the child only writes and sleeps.
 struct Piece {
@@ -137,8 +167,9 @@ TEST(WatchFollow, AWriterAppendingAtAnyByteNeverLeavesAPartialOrWrongRowStored)
     TempFolder dir;
     const std::string csv = dir.write("run.csv", "t,x,y\n" + TextRows(1, kFirstRows));
     const std::string bin = dir.write("run.bin", BinaryHeader() + BinaryRows(1, kFirstRows));
-    const std::string text = TextRows(kFirstRows + 1, kRows);
-    const std::string bytes = BinaryRows(kFirstRows + 1, kRows);
+    const std::string dat = dir.write("run.dat", RecordHeader() + RecordRows(1, kFirstRows));
+    const std::vector<std::string> sources = {TextRows(kFirstRows + 1, kRows), BinaryRows(kFirstRows + 1, kRows),
+                                              RecordRows(kFirstRows + 1, kRows)};
 
     FakeHost host(dir.folder());
     FakeFileDialog dialog;
@@ -151,28 +182,34 @@ TEST(WatchFollow, AWriterAppendingAtAnyByteNeverLeavesAPartialOrWrongRowStored)
     window.calls = &calls;
     Session s;
     s.Fpath = dir.folder();
-    s.nFile = 2;
-    s.Flist.assign(2);
+    s.nFile = 3;
+    s.Flist.assign(3);
     s.Flist[1] = csv;
     s.Flist[2] = bin;
+    s.Flist[3] = dat;
     s.iAuto = -1;
     ASSERT_TRUE(LoadData(s, host, library));
     FileCommands commands(s, services, host, library, window, dialog);
 
-    const int csvFd = ::open(csv.c_str(), O_WRONLY | O_APPEND);
-    const int binFd = ::open(bin.c_str(), O_WRONLY | O_APPEND);
-    ASSERT_GE(csvFd, 0);
-    ASSERT_GE(binFd, 0);
+    std::vector<int> fds;
+    for (const std::string& path : {csv, bin, dat}) {
+        fds.push_back(::open(path.c_str(), O_WRONLY | O_APPEND));
+        ASSERT_GE(fds.back(), 0);
+    }
     std::vector<Piece> pieces;
     std::mt19937 random(11);
-    size_t inText = 0, inBytes = 0;
-    while (inText < text.size() || inBytes < bytes.size()) {
-        const bool toText = inBytes >= bytes.size() || (inText < text.size() && random() % 2 == 0);
-        const std::string& source = toText ? text : bytes;
-        size_t& at = toText ? inText : inBytes;
-        const size_t n = std::min<size_t>(1 + random() % 199, source.size() - at);
-        pieces.push_back({toText ? csvFd : binFd, source.data() + at, n});
-        at += n;
+    std::vector<size_t> at(sources.size(), 0);
+    for (;;) {
+        std::vector<size_t> open;
+        for (size_t f = 0; f < sources.size(); ++f)
+            if (at[f] < sources[f].size())
+                open.push_back(f);
+        if (open.empty())
+            break;
+        const size_t f = open[random() % open.size()];
+        const size_t n = std::min<size_t>(1 + random() % 199, sources[f].size() - at[f]);
+        pieces.push_back({fds[f], sources[f].data() + at[f], n});
+        at[f] += n;
     }
 
     const pid_t writer = ::fork();
@@ -189,15 +226,15 @@ TEST(WatchFollow, AWriterAppendingAtAnyByteNeverLeavesAPartialOrWrongRowStored)
             running = false;
         commands.Watch();
         ++steps;
-        CheckStored(1, fault);
-        CheckStored(2, fault);
+        for (int32_t f = 1; f <= 3; ++f)
+            CheckStored(f, fault);
         const timespec pause{0, 1000000};
         ::nanosleep(&pause, nullptr);
     }
     if (running)
         ::waitpid(writer, &status, 0);
-    ::close(csvFd);
-    ::close(binFd);
+    for (int fd : fds)
+        ::close(fd);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     commands.Watch();
 
@@ -205,12 +242,13 @@ TEST(WatchFollow, AWriterAppendingAtAnyByteNeverLeavesAPartialOrWrongRowStored)
     EXPECT_GE(steps, 300);
     EXPECT_EQ(CheckStored(1, fault), kRows);
     EXPECT_EQ(CheckStored(2, fault), kRows);
+    EXPECT_EQ(CheckStored(3, fault), kRows);
     EXPECT_EQ(fault, "");
-    // Followed throughout: the two files were loaded once, and what was
+    // Followed throughout: the files were loaded once, and what was
     // read on the way is exactly what was appended.
-    EXPECT_EQ(library.opens, 2);
+    EXPECT_EQ(library.opens, 3);
     EXPECT_GT(library.grows, 20);
-    EXPECT_EQ(library.added, 2 * (kRows - kFirstRows));
+    EXPECT_EQ(library.added, 3 * (kRows - kFirstRows));
     EXPECT_EQ(s.lderr, 0);
     EXPECT_TRUE(host.messages.empty());
 }
