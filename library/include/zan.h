@@ -36,6 +36,7 @@ enum {
     ZAN_STATUS_TOO_MANY_VARS = 999,
     ZAN_STATUS_NO_EXTENSION = 300,    // path without '.': no reader can be chosen
     ZAN_STATUS_BAD_FILE_NUMBER = 400, // file number outside 1..1001 or already loaded
+    ZAN_STATUS_RELOAD = 500,      // dgrow: the file changed other than by growing
 };
 
 // Loading and releasing.
@@ -45,6 +46,23 @@ ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* names, int32_
 ZAN_EXPORT void dsize(int32_t* file, const int32_t* path, int32_t* size, int32_t* spare);
 ZAN_EXPORT void dclos(int32_t* result);
 ZAN_EXPORT void daloc(int32_t* result);
+
+// Following a file that keeps growing. Reads into loaded file number `file`
+// the rows that the file at `path` (the path it was loaded from) gained since
+// its load or since the last dgrow, with the step of the load, growing its
+// sample block as needed; ranges and block extremes take the new samples in.
+// Only complete rows are stored: a text line without its line end, or the
+// short end of a binary row or record, is left for the next call; a last row
+// that dopen read from a text line without its line end (a finished file may
+// end so) is taken back and stored again once its line is complete. status 0:
+// nstored is the stored count now and added the samples stored by the call
+// (0 when nothing complete was appended). ZAN_STATUS_RELOAD: the file did not only grow (it
+// shrank, was replaced, its first bytes or the bytes before the resume point
+// differ) or cannot be followed; nothing was added and only a new load gives
+// its data. Otherwise the platform's error number (the file cannot be opened
+// or read, or no memory for a larger block): the samples stored so far stay.
+ZAN_EXPORT void dgrow(int32_t* file, const int32_t* path, int32_t* nstored, int32_t* added,
+                      int32_t* status);
 
 // Numbers outside the limits never reach outside the tables; the queries below
 // answer them neutrally instead:

@@ -59,10 +59,16 @@ void BlockExtremes::summarise(int32_t v, int32_t stored) const
     stored = std::clamp(stored, 0, capacity_);
     int32_t& done = summarised_[static_cast<std::size_t>(v - 1)];
     if (done == stored) return;
+    // Samples added after the last summary only touch the blocks from the one
+    // holding the first new sample on; every later block was summarised empty.
+    const bool added = done >= 0 && done < stored;
+    const std::size_t firstBlock = added ? static_cast<std::size_t>(done) / kExtremeBlock : 0;
+    const std::size_t endBlock =
+        added ? (static_cast<std::size_t>(stored) + kExtremeBlock - 1) / kExtremeBlock : blocks_;
     const double* column = block_ + static_cast<std::size_t>(v - 1) * static_cast<std::size_t>(capacity_);
     double* lo = lo_.get() + static_cast<std::size_t>(v - 1) * blocks_;
     double* hi = hi_.get() + static_cast<std::size_t>(v - 1) * blocks_;
-    for (std::size_t b = 0; b < blocks_; ++b) {
+    for (std::size_t b = firstBlock; b < endBlock; ++b) {
         const std::size_t first = b * kExtremeBlock;
         const std::size_t end = std::min(first + kExtremeBlock, static_cast<std::size_t>(stored));
         double l = kInf;
@@ -77,7 +83,8 @@ void BlockExtremes::summarise(int32_t v, int32_t stored) const
     constexpr std::size_t per = kExtremeGroup / kExtremeBlock;
     double* glo = groupLo_.get() + static_cast<std::size_t>(v - 1) * groups_;
     double* ghi = groupHi_.get() + static_cast<std::size_t>(v - 1) * groups_;
-    for (std::size_t g = 0; g < groups_; ++g) {
+    const std::size_t endGroup = added ? (endBlock + per - 1) / per : groups_;
+    for (std::size_t g = firstBlock / per; g < endGroup; ++g) {
         const std::size_t end = std::min((g + 1) * per, blocks_);
         double l = kInf;
         double h = -kInf;

@@ -9,6 +9,7 @@
 // variables, so the next file still loads under its own number. A number
 // that is already loaded or beyond the table is refused with status 400 and
 // changes nothing; a path without '.' gives status 300.
+#include "append_reader.h"
 #include "load_hooks.h"
 #include "loader.h"
 #include "memory.h"
@@ -154,6 +155,7 @@ extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* na
         *status = ZAN_STATUS_BAD_FILE_NUMBER;
         return;
     }
+    forget_follow(*file);
     const Path p = path_from_codes(path);
     Layout layout;
     if (!layout_of(p.upper, layout)) {
@@ -173,4 +175,6 @@ extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* na
         *nstored = std::min(slot->stored, slot->capacity);
     }
     *close_status = in.close();
+    // A last text row that changed while it was read is taken back and not counted.
+    if (note_loaded(*file, p.exact, *step, *status)) *nstored = std::min(slot->stored, slot->capacity);
 }

@@ -65,6 +65,8 @@ bool FrameWindow::OpenPlot()
     plot_ = plot.release();
     menuBar()->clear();
     plot_->BuildMenus(menuBar());
+    if (host_)
+        plot_->ConnectFiles(services_, *host_);
     plot_->ShowBoxes();
     plot_->onBusyPointer = [this](bool busy) {
         if (busy)

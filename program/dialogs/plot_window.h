@@ -24,8 +24,11 @@ class QPushButton;
 
 namespace zan {
 
+class PlotFiles;
 class PlotPicture;
 class SelectionWindow;
+class SessionHost;
+class StartupServices;
 class UpDown;
 
 // The menu entries of the main window, by their control names.
@@ -111,6 +114,13 @@ public:
     void UnloadSelect();
     SelectionWindow* selectWindow() const { return select_; }
 
+    // Wires the File menu, the watch timer, the extraction commands and the
+    // move window to the session's file commands.
+    void ConnectFiles(StartupServices& services, SessionHost& host);
+    PlotFiles* files() const { return files_; }
+    // Edit > "Move ": opens the move window "Move Line".
+    void ShowMove();
+
     // The Edit commands on the picture.
     void SaveBitmap();
     void CopyBitmap();
@@ -120,8 +130,6 @@ public:
     // (plot_window_mouse.cpp, plot_window_keys.cpp).
     // PictDraw, then ButnStat.
     void Redraw();
-    // The move window (Edit "Move").
-    void ShowMove();
     // The fixed scale and legend windows, beside a point of the picture.
     void ShowFixedScale(double x, double y);
     void ShowLegend(double x, double y);
@@ -190,6 +198,7 @@ private:
     Session& session_;
     PlotMenus menus_;
     SelectionWindow* select_ = nullptr;
+    PlotFiles* files_ = nullptr;  // child object, made by ConnectFiles
 };
 
 } // namespace zan

@@ -143,7 +143,6 @@ void PlotWindow::BuildMenus(QMenuBar* bar)
             PictDraw();
     });
 
-    connect(m.mnuMove, &QAction::triggered, this, &PlotWindow::ShowMove);
     connect(m.mnuCopy, &QAction::triggered, this, &PlotWindow::CopyBitmap);
     connect(m.mnuPaste, &QAction::triggered, this, &PlotWindow::PasteBitmap);
     connect(m.mnuSave, &QAction::triggered, this, &PlotWindow::SaveBitmap);

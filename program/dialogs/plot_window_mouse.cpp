@@ -147,7 +147,5 @@ void PlotWindow::Redraw()
     ButnStat();
 }
 
-// The move window is attached here once it exists.
-void PlotWindow::ShowMove() {}
 
 } // namespace zan

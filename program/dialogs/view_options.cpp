@@ -29,11 +29,6 @@ bool ChooseLast(Session& s, int i)
     return ChooseOption(s.iLast, i);
 }
 
-int WatchInterval(int iLast)
-{
-    return std::max(iLast * 220, 550);
-}
-
 bool ClearMarkers(Session& s)
 {
     s.nPins = 0;

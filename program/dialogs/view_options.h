@@ -3,6 +3,7 @@
 // again (and the check marks brought in line).
 #pragma once
 
+#include "session/file_commands.h"
 #include "session/session_state.h"
 
 namespace zan {
@@ -19,10 +20,6 @@ bool ToggleTranspose(Session& s);
 
 // Entry i of "Last": iLast = i, unless it is already i.
 bool ChooseLast(Session& s, int i);
-
-// Interval of the file-watch timer for a "Last" index: 550 ms for the
-// shortest windows, 220 ms per index step above.
-int WatchInterval(int iLast);
 
 // "Clear": all time markers removed; a drawing follows when data are loaded.
 bool ClearMarkers(Session& s);

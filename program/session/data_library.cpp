@@ -84,6 +84,48 @@ public:
         sfact(&f, &v, &factor);
     }
 
+    GrowResult Grow(int file, const std::string& path) override {
+        std::vector<int32_t> codes = PathCodes(path);
+        int32_t f = file, nstored = 0, added = 0, status = 0;
+        dgrow(&f, codes.data(), &nstored, &added, &status);
+        GrowResult r;
+        r.outcome = status == 0 ? GrowResult::Grown
+                    : status == ZAN_STATUS_RELOAD ? GrowResult::Reload
+                                                  : GrowResult::Failed;
+        r.nStored = nstored;
+        r.added = added;
+        r.status = status;
+        return r;
+    }
+
+    bool Loaded() override {
+        int32_t result = 1;
+        daloc(&result);
+        return result == 0;
+    }
+
+    void Extract(const ExtractRequest& q) override {
+        int32_t f = q.file, count = static_cast<int32_t>(q.vars.size()), kind = q.kind, number = q.number;
+        std::vector<int32_t> vars(q.vars.begin(), q.vars.end());
+        std::vector<double> upper = q.upper, lower = q.lower;
+        std::string path = q.path.substr(0, ZAN_PATH_LEN);
+        path.resize(ZAN_PATH_LEN, ' ');
+        std::string names;
+        for (const std::string& name : q.names) {
+            std::string padded = name.substr(0, ZAN_NAME_LEN);
+            padded.resize(ZAN_NAME_LEN, ' ');
+            names += padded;
+        }
+        int32_t pathlen = ZAN_PATH_LEN, nameslen = ZAN_NAME_LEN;
+        // efile needs at least one entry in each array, even for no variables.
+        vars.push_back(0);
+        upper.push_back(0);
+        lower.push_back(0);
+        names.append(ZAN_NAME_LEN, ' ');
+        efile(&f, &count, vars.data(), upper.data(), lower.data(), &kind, path.data(), &pathlen, names.data(),
+              &nameslen, &number);
+    }
+
 private:
     // Control characters travel as blanks.
     static std::vector<int32_t> PathCodes(const std::string& path) {

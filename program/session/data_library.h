@@ -21,6 +21,28 @@ struct OpenResult {
     int closeStatus = 0;
 };
 
+// Results of one dgrow call.
+struct GrowResult {
+    enum Outcome { Grown, Reload, Failed };
+    Outcome outcome = Reload;
+    int nStored = 0;  // stored count after the call
+    int added = 0;    // samples added by it
+    int status = 0;   // the library's status
+};
+
+// One extraction (efile): the variables of one file with their names and the
+// bounds of their visible ranges.
+struct ExtractRequest {
+    int file = 0;
+    std::vector<int> vars;
+    std::vector<std::string> names;  // trimmed, up to 80 characters
+    std::vector<double> upper;
+    std::vector<double> lower;
+    int kind = 0;  // 0 doubles, 1 text, 2 singles
+    std::string path;
+    int number = 0;
+};
+
 struct Division {
     double Alo = 0;
     double Ahi = 0;
@@ -43,6 +65,14 @@ public:
     virtual double Factor(int file, int var) = 0;       // gfact
     virtual void SetShift(int file, int var, double shift) = 0;    // sshft
     virtual void SetFactor(int file, int var, double factor) = 0;  // sfact
+
+    // Rows appended to loaded file `file` since its load (dgrow); a library
+    // that cannot follow files asks for a new load.
+    virtual GrowResult Grow(int /*file*/, const std::string& /*path*/) { return {}; }
+    // Whether any data are loaded (daloc).
+    virtual bool Loaded() { return false; }
+    // Writes one extracted file (efile).
+    virtual void Extract(const ExtractRequest& /*request*/) {}
 };
 
 DataLibrary& TheLibrary();

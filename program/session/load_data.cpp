@@ -50,16 +50,6 @@ std::string ModifiedText(fs::file_time_type time) {
     return std::string(text, n) + fraction;
 }
 
-// Size and modification time of a file; false when the file is gone.
-bool ReadFileFacts(const std::string& path, FileRecord& record) {
-    const std::optional<FileInfo> info = GetFile(path);
-    if (!info) return false;
-    record.size = static_cast<std::int64_t>(info->Size);
-    record.modifiedTime = info->DateLastModified;
-    record.modified = ModifiedText(info->DateLastModified);
-    return true;
-}
-
 void Fail(Session& s, SessionHost& host, DataLibrary& library, const LoadError* error) {
     host.HideProgress();
     host.SetBusyPointer(false);
@@ -74,6 +64,15 @@ void Fail(Session& s, SessionHost& host, DataLibrary& library, const LoadError* 
 }
 
 }  // namespace
+
+bool ReadFileFacts(const std::string& path, FileRecord& record) {
+    const std::optional<FileInfo> info = GetFile(path);
+    if (!info) return false;
+    record.size = static_cast<std::int64_t>(info->Size);
+    record.modifiedTime = info->DateLastModified;
+    record.modified = ModifiedText(info->DateLastModified);
+    return true;
+}
 
 bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
     s.lderr = 2;

@@ -17,6 +17,10 @@ namespace zan {
 // program through the host.
 bool LoadData(Session& s, SessionHost& host, DataLibrary& library);
 
+// Size and last modification of a file into its record; false when the file
+// is gone.
+bool ReadFileFacts(const std::string& path, FileRecord& record);
+
 // Level-1 ranges of every merged variable over all files, and its division.
 void InitRanges(Session& s, SessionHost& host, DataLibrary& library);
 

@@ -224,6 +224,7 @@ struct Session {
     bool bRept = false;                // auto-repeat of a pan button running
     bool bKeyb = false;                // keyboard command running
     int iSkip = 1;                     // decimation step of the last load
+    int iExtr = 0;                     // number of the next extraction, 0..999
     std::string FiniFailed;            // settings file whose failed write was reported
 
     // Computed by each drawing, read by the mouse and the cursor readout.

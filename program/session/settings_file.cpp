@@ -85,13 +85,18 @@ void IniFiles(Session& s) {
     if (n <= 0) return;
     // A list longer than the library can hold cannot be loaded as a whole.
     if (n > kMaxFiles) return;
+    s.nFile = n;
     for (int i = 1; i <= n; ++i) {
         if (s.Flist.size() < i) s.Flist.resize(i);
         const std::string entry = doc.Get("Files", "File" + Num(i), "Output.bin");
         s.Flist[i] = ListedPath(s.Fpath, entry);
-        if (!fileexists(s.Flist[i])) return;
+        if (!fileexists(s.Flist[i])) {
+            s.nFile = 0;
+            break;
+        }
     }
-    s.nFile = n;
+    // Even when the list cannot be used, its first name is offered by the
+    // open dialog that follows.
     s.Files = s.Flist[1];
 }
 

@@ -235,6 +235,8 @@ TEST_F(SettingsFile, StoredListWithAMissingFileIsDropped) {
     dir.write("Zan.ini", "[Startup]\nFiles=2\n[Files]\nFile 1=a.bin\nFile 2=gone.bin\n");
     IniFiles(s);
     EXPECT_EQ(s.nFile, 0);
+    // The first stored name is still offered by the open dialog.
+    EXPECT_EQ(s.Files, dir.file("a.bin"));
     dir.write("gone.bin", "x");
     IniFiles(s);
     EXPECT_EQ(s.nFile, 2);

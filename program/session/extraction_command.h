@@ -1,0 +1,33 @@
+// "Extract Dbl Bin", "Extract Bin" and "Extract Csv": for every loaded file a
+// new data file with the variables shown in the graphs, cut to their visible
+// ranges, numbered with the session's extraction number.
+#pragma once
+
+#include "session/data_library.h"
+#include "session/session_host.h"
+#include "session/session_state.h"
+
+#include <string>
+#include <vector>
+
+namespace zan {
+
+// Kinds of extracted file.
+enum : int { kExtractDouble = 0, kExtractText = 1, kExtractSingle = 2 };
+
+// Per loaded file: each distinct variable shown (graph by graph, the X
+// variable before the lines) that the file has, with its name and the upper
+// and lower bounds of its visible range at the current zoom level.
+std::vector<ExtractRequest> ExtractionLists(const Session& s, int eType);
+
+// Name of the file written for `source`: the path without its extension,
+// "_exd" (doubles) or "_ext", the number in three digits, ".bin" or ".csv".
+std::string ExtractName(const std::string& source, int eType, int number);
+
+// ExtrFile: writes the files with the progress window shown and drawing held
+// off, then moves the extraction number on (999 is followed by 000). Files
+// that could not be written are named in one message; none of them is left
+// behind half written. Nothing is written when no data are loaded.
+void ExtrFile(Session& s, SessionHost& host, DataLibrary& library, int eType);
+
+}  // namespace zan
