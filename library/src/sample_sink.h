@@ -30,6 +30,10 @@ public:
 
     bool full() const { return slot_.stored >= slot_.capacity; }
     int32_t nvar() const { return slot_.nvar; }
+    // For readers that fill the block from several threads and then set
+    // the stored count and extremes themselves.
+    FileSlot& slot() { return slot_; }
+    VarTables& vars() { return vars_; }
 
     // Stores value_of(0) .. value_of(nvar - 1) as the next sample; the
     // caller checks full() first.
