@@ -3,7 +3,9 @@
 #ifndef ZAN_DECIMAL_PARSE_H
 #define ZAN_DECIMAL_PARSE_H
 
+#include <algorithm>
 #include <charconv>
+#include <cstddef>
 #include <cstdint>
 
 namespace zan {
@@ -22,7 +24,7 @@ inline bool is_digit(char c)
 
 // The same result as std::from_chars(first, last, value) in its general
 // format, bit for bit: the same end, error and value. A number of at most 19
-// significant digits whose digits, as an integer, fit a double's 53 bits and
+// digits whose digits, as an integer, fit a double's 53 bits and
 // whose power of ten is within 1e-22 to 1e22 is one exact integer times or
 // divided by one exact power of ten: a single correctly rounded operation.
 // Everything else goes to std::from_chars.
@@ -32,27 +34,20 @@ inline std::from_chars_result parse_double(const char* first, const char* last, 
     const char* p = first;
     const bool negative = p < last && *p == '-';
     if (negative) ++p;
+    // Up to 19 digits, leading zeros included, fit 64 bits; a longer
+    // run wraps around here but goes to std::from_chars below.
     uint64_t digits = 0;
-    int significant = 0;
-    int exponent = 0;
     const char* start = p;
-    for (; p < last && is_digit(*p); ++p) {
-        if (digits == 0 && *p == '0') continue;
-        digits = digits * 10 + static_cast<uint64_t>(*p - '0');
-        if (++significant > 19) return std::from_chars(first, last, value);
-    }
+    for (; p < last && is_digit(*p); ++p) digits = digits * 10 + static_cast<uint64_t>(*p - '0');
     std::ptrdiff_t count = p - start;
+    int exponent = 0;
     if (p < last && *p == '.') {
         const char* fraction = ++p;
-        for (; p < last && is_digit(*p); ++p) {
-            --exponent;
-            if (digits == 0 && *p == '0') continue;
-            digits = digits * 10 + static_cast<uint64_t>(*p - '0');
-            if (++significant > 19) return std::from_chars(first, last, value);
-        }
+        for (; p < last && is_digit(*p); ++p) digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+        exponent = -static_cast<int>(std::min<std::ptrdiff_t>(p - fraction, 1000));
         count += p - fraction;
     }
-    if (count == 0) return std::from_chars(first, last, value);
+    if (count == 0 || count > 19) return std::from_chars(first, last, value);
     if (p < last && (*p == 'e' || *p == 'E')) {
         const char* q = p + 1;
         const bool minus = q < last && *q == '-';

@@ -43,6 +43,10 @@ public:
     virtual double Factor(int file, int var) = 0;       // gfact
     virtual void SetShift(int file, int var, double shift) = 0;    // sshft
     virtual void SetFactor(int file, int var, double factor) = 0;  // sfact
+    // Percent read of the Open running on another thread (dprog), and a
+    // request that it stop (dstop): the only calls allowed during an Open.
+    virtual int Progress() { return 0; }
+    virtual void Stop() {}
 };
 
 DataLibrary& TheLibrary();
