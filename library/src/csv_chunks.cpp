@@ -222,10 +222,7 @@ Resume read_pieces(const InputFile& file, const std::vector<LineMark>& marks, ui
             const uint64_t end = piece.line + piece.lines;
             stored = std::min<uint64_t>(static_cast<uint64_t>(slot.capacity), (end + k - 1) / k);
         }
-        for (int32_t v = 0; v < nvar; ++v) {
-            vars.rawmax[static_cast<std::size_t>(v)] = std::max(vars.rawmax[static_cast<std::size_t>(v)], res.hi[static_cast<std::size_t>(v)]);
-            vars.rawmin[static_cast<std::size_t>(v)] = std::min(vars.rawmin[static_cast<std::size_t>(v)], res.lo[static_cast<std::size_t>(v)]);
-        }
+        merge_extremes(vars, res.lo.data(), res.hi.data(), nvar);
     }
     slot.stored = static_cast<int32_t>(stored);
     // Lines still to pass over after the last stored row.

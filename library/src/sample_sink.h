@@ -22,6 +22,16 @@ inline double clean_value(double x)
     return x;
 }
 
+// Widens each variable's raw maximum and minimum by the extremes hi and lo
+// of rows stored elsewhere (by the threads of a reader).
+inline void merge_extremes(VarTables& vars, const double* lo, const double* hi, int32_t nvar)
+{
+    for (int32_t v = 0; v < nvar; ++v) {
+        if (hi[v] > vars.rawmax[static_cast<std::size_t>(v)]) vars.rawmax[static_cast<std::size_t>(v)] = hi[v];
+        if (lo[v] < vars.rawmin[static_cast<std::size_t>(v)]) vars.rawmin[static_cast<std::size_t>(v)] = lo[v];
+    }
+}
+
 // Appends rows to a slot whose block and tables are ready, keeping each
 // variable's raw maximum and minimum up to date so ranges never scan data.
 class SampleSink {

@@ -104,11 +104,12 @@ protected:
 
     // Compares loads with 2 and 8 threads and several piece sizes to the
     // single-threaded load.
-    void expect_same_as_one_thread(const std::string& path, int32_t step, const std::function<void()>& prepare)
+    void expect_same_as_one_thread(const std::string& path, int32_t step, const std::function<void()>& prepare,
+                                   std::vector<uint64_t> chunks = {1, 7, 64, 1000, 40000})
     {
         const Snapshot one = load_with(path, 1, 1 << 20, step, prepare);
         for (unsigned threads : {2u, 8u})
-            for (uint64_t chunk : {1u, 7u, 64u, 1000u, 4096u}) {
+            for (uint64_t chunk : chunks) {
                 SCOPED_TRACE("threads " + std::to_string(threads) + ", pieces of " + std::to_string(chunk));
                 const Snapshot many = load_with(path, threads, chunk, step, prepare);
                 EXPECT_TRUE(many == one);
@@ -130,14 +131,17 @@ TEST_F(ParallelLoad, EveryTextFileLoadsAsWithOneThreadAtEveryStep)
 
 TEST_F(ParallelLoad, BinaryFilesLoadAsWithOneThread)
 {
+    // Larger than the buffer of the header read (8 MiB), so that rows are
+    // left for the threads.
     Rows rows;
-    for (int i = 0; i < 500; ++i) rows.push_back({double(i), i * 0.5, -i * 2.0});
+    for (int i = 0; i < 400000; ++i) rows.push_back({double(i), i * 0.5, -i * 2.0});
+    const std::vector<uint64_t> chunks = {1000, 65536, 1 << 20};
     const std::string bin = dir.file("case.bin");
     const std::string dat = dir.file("case.dat");
     for (int32_t step : {1, 3}) {
         SCOPED_TRACE("step " + std::to_string(step));
-        expect_same_as_one_thread(bin, step, [&] { write_stream_c(bin, "run", 1, {"t", "x", "y"}, rows); });
-        expect_same_as_one_thread(dat, step, [&] { write_record(dat, {"t", "x", "y"}, rows); });
+        expect_same_as_one_thread(bin, step, [&] { write_stream_c(bin, "run", 1, {"t", "x", "y"}, rows); }, chunks);
+        expect_same_as_one_thread(dat, step, [&] { write_record(dat, {"t", "x", "y"}, rows); }, chunks);
     }
 }
 
@@ -162,6 +166,35 @@ TEST_F(ParallelLoad, FileThatGrowsOrShrinksBetweenThePassesLoadsAsWithOneThread)
                 write_text(path, text);
                 hooks::after_row_count = c.change;
             });
+        }
+}
+
+TEST_F(ParallelLoad, StreamFileThatGrowsOrShrinksBetweenThePassesLoadsAsWithOneThread)
+{
+    const std::string path = dir.file("live.bin");
+    Rows rows;
+    for (int i = 0; i < 1200000; ++i) rows.push_back({double(i), -i * 0.5});
+    const std::string bytes = stream_a("run", {"t", "x"}, rows).str();
+    const std::vector<uint64_t> chunks = {1000, 65536, 1 << 20};
+    struct Change {
+        const char* label;
+        std::function<void()> change;
+    } changes[] = {
+        {"grows by whole rows", [&] { append_text(path, bytes.substr(bytes.size() - 800)); }},
+        {"grows by half a row", [&] { append_text(path, "abcd"); }},
+        {"shrinks to half", [&] { std::filesystem::resize_file(path, bytes.size() / 2 + 3); }},
+        {"shrinks into the header", [&] { std::filesystem::resize_file(path, 90); }},
+    };
+    for (const Change& c : changes)
+        for (int32_t step : {1, 3}) {
+            SCOPED_TRACE(std::string(c.label) + ", step " + std::to_string(step));
+            expect_same_as_one_thread(
+                path, step,
+                [&] {
+                    write_text(path, bytes);
+                    hooks::after_row_count = c.change;
+                },
+                chunks);
         }
 }
 
