@@ -11,6 +11,8 @@
 namespace zan::testfiles {
 namespace {
 
+using namespace std::string_literals;
+
 // Everything a load leaves behind: the caller's results and the slot.
 struct Snapshot {
     Loaded result;
@@ -56,7 +58,7 @@ std::string many_rows(int n, bool with_bad_lines)
         if (i % 53 == 7) text += "x,y,z\n";
         if (i % 61 == 11) text += "% note\n";
         if (i % 71 == 13) text += "\n";
-        if (i % 97 == 17) text += std::string("\x01\xff,\0\x80,9\n", 9);
+        if (i % 97 == 17) text += "\x01\xff,\0\x80,9\n"s;
     }
     return text;
 }
@@ -78,7 +80,7 @@ std::vector<CsvCase> csv_cases()
         {"no names line", "1,2\n3,4\n5,6\n7,8\n"},
         {"numbers of every form", "a,b\n+1,2\n2.5D1,1\n-0.0,1e400\n1e-400,nan\ninf,-inf\n5e12,-7E+3\n.5,5.\n1 2,3\n"},
         {"over-long line in the middle", "a,b\n1,2\n" + long_line + "\n3,4\n" + long_line + ",5\n6,7\n"},
-        {"binary garbage", std::string("a,b\n1,2\n\0\0\0\xff\xfe,\x01\n3,4\n\x80\x81\n5,6\n", 30)},
+        {"binary garbage", "a,b\n1,2\n\0\0\0\xff\xfe,\x01\n3,4\n\x80\x81\n5,6\n"s},
         {"names only", "a,b\n"},
         {"empty", ""},
         {"only comments", "# a\n# b\n"},
