@@ -15,8 +15,16 @@ namespace zan::csv {
 
 namespace {
 
-// Buffer of one thread's reader; larger than the longest line that is kept.
+// Buffer of one thread's reader, at most.
 constexpr std::size_t kPieceBuffer = std::size_t{1} << 20;
+
+// A buffer for bytes first..last-1: no larger than they need, but always
+// larger than the longest line that is kept.
+std::size_t buffer_for(uint64_t first, uint64_t last)
+{
+    return static_cast<std::size_t>(
+        std::clamp<uint64_t>(last - first + 1, static_cast<uint64_t>(kLineLen) + 2, kPieceBuffer));
+}
 
 // Lines of one thread's part of the first pass.
 struct PartCount {
@@ -32,7 +40,7 @@ struct PartCount {
 void count_part(const InputFile& file, uint64_t origin, uint64_t first, uint64_t last, uint64_t chunk,
                 PartCount& part)
 {
-    ByteReader in(file, kPieceBuffer, first, last);
+    ByteReader in(file, buffer_for(first, last), first, last);
     uint64_t boundary = origin + ((first - origin) / chunk + 1) * chunk;
     for (;;) {
         const int r = in.next_block();
@@ -93,7 +101,7 @@ void read_piece(const InputFile& file, const Piece& piece, int32_t nvar, int32_t
     out.lo.assign(static_cast<std::size_t>(nvar), kInitMin);
     out.hi.assign(static_cast<std::size_t>(nvar), kInitMax);
     if (!newline_before(file, piece.first) || !newline_before(file, piece.last)) return;
-    ByteReader in(file, kPieceBuffer, piece.first, piece.last);
+    ByteReader in(file, buffer_for(piece.first, piece.last), piece.first, piece.last);
     LineReader lines(in, static_cast<std::size_t>(kLineLen));
     const uint64_t capacity = static_cast<uint64_t>(slot.capacity);
     const std::size_t cap = static_cast<std::size_t>(slot.capacity);

@@ -68,7 +68,9 @@ void read_piece(const InputFile& file, const RowLayout& layout, int32_t step, Fi
 {
     start_piece(piece, slot.nvar);
     const std::size_t rb = layout.row_bytes;
-    ByteReader in(file, std::max(kPieceBuffer, rb), layout.start + piece.first * rb, layout.start + piece.last * rb);
+    const std::size_t bytes = static_cast<std::size_t>(piece.last - piece.first) * rb;
+    ByteReader in(file, std::max(std::min(kPieceBuffer, bytes), rb), layout.start + piece.first * rb,
+                  layout.start + piece.last * rb);
     for (uint64_t r = piece.first; r < piece.last;) {
         if (in.need(rb) != 0) return;
         const uint64_t rows = std::min<uint64_t>(in.available() / rb, piece.last - r);
