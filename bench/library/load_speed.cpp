@@ -5,8 +5,10 @@
 // system has never handed out before, the second shows the reader itself.
 // Rates are given for the wall clock and for the processor time used (user +
 // system), since on a shared machine the wall clock also measures the others.
-// Usage: bench_load_speed [--touch MB] FILE...
+// Usage: bench_load_speed [--touch MB] [--threads N] FILE...
 //   --touch MB first times writing MB megabytes of fresh memory, for reference.
+//   --threads N reads each file with N threads instead of one per processor.
+#include "load_hooks.h"
 #include "memory.h"
 #include "store.h"
 #include "zan.h"
@@ -125,6 +127,11 @@ int main(int argc, char** argv)
         const Timing t = time_touch(static_cast<uint64_t>(mb * 1e6));
         std::printf("writing %.0f MB of fresh memory: %.2f s wall, %.2f s cpu\n", mb, t.wall, t.cpu);
         first = 3;
+    }
+    if (argc > first + 1 && std::string(argv[first]) == "--threads") {
+        zan::hooks::reader_threads = static_cast<unsigned>(std::atoi(argv[first + 1]));
+        std::printf("reading with %u threads\n", *zan::hooks::reader_threads);
+        first += 2;
     }
     std::printf("%-10s %6s | %-23s | %-23s | %-23s | %8s %8s %6s\n", "", "", "cat FILE > /dev/null",
                 "dopen, first in process", "dopen, again", "", "", "");

@@ -36,7 +36,8 @@ enum {
     ZAN_STATUS_TOO_MANY_VARS = 999,
     ZAN_STATUS_NO_EXTENSION = 300,    // path without '.': no reader can be chosen
     ZAN_STATUS_BAD_FILE_NUMBER = 400, // file number outside 1..1001 or already loaded
-    ZAN_STATUS_RELOAD = 500,      // dgrow: the file changed other than by growing
+    ZAN_STATUS_CANCELLED = 500,       // the load was stopped by dstop
+    ZAN_STATUS_RELOAD = 501,          // dgrow: the file changed other than by growing
 };
 
 // Loading and releasing.
@@ -63,6 +64,21 @@ ZAN_EXPORT void daloc(int32_t* result);
 // or read, or no memory for a larger block): the samples stored so far stay.
 ZAN_EXPORT void dgrow(int32_t* file, const int32_t* path, int32_t* nstored, int32_t* added,
                       int32_t* status);
+
+// Progress and stop of a load. dopen itself runs on one thread at a time like
+// every other operation, but while it runs another thread may call these two,
+// and only these.
+// dprog: how much of the running dopen's reading is done, 0 to 100 percent
+// of the file's bytes (a text file is read twice: both passes count); 0 when
+// no dopen runs.
+ZAN_EXPORT void dprog(int32_t* percent);
+// dstop: asks the running dopen to stop; result 1 when one runs, 0 (and
+// nothing happens) otherwise. The dopen then ends soon with status
+// ZAN_STATUS_CANCELLED, variable count and stored count 0 and its slot left
+// empty as after a failed open: nothing of the file stays in memory, and the
+// next dopen and dclos work as usual. A dopen that starts later is not
+// affected by an earlier request.
+ZAN_EXPORT void dstop(int32_t* result);
 
 // Numbers outside the limits never reach outside the tables; the queries below
 // answer them neutrally instead:

@@ -1,5 +1,7 @@
 #include "csv_fields.h"
 
+#include "decimal_parse.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstring>
@@ -56,7 +58,7 @@ bool parse_number(const char* p, const char* end, double& value)
         ++p;
         if (p == end || *p == '-' || *p == '+') return false;
     }
-    auto [q, ec] = std::from_chars(p, end, value);
+    auto [q, ec] = parse_double(p, end, value);
     if (ec == std::errc::invalid_argument) return false;
     if (q != end) {
         if (*q != 'd' && *q != 'D') return false;
@@ -120,7 +122,7 @@ bool read_row(std::string_view line, int32_t n, double* row)
     while (k < n) {
         while (p < end && *p == ' ') ++p;
         if (p < end && *p == '+') break;
-        auto [q, ec] = std::from_chars(p, end, row[k]);
+        auto [q, ec] = parse_double(p, end, row[k]);
         if (ec != std::errc{}) break;
         ++k;
         p = q;

@@ -2,13 +2,17 @@
 // one line of numbers per sample. A first pass counts every line and takes
 // the largest field count among the first lines as the variable count; the
 // second pass takes the first line with that many fields as the names and
-// every later line with exactly that many numbers as a sample.
+// every later line with exactly that many numbers as a sample. A file of
+// several pieces is read by several threads in both passes (csv_chunks.h).
+#include "csv_chunks.h"
 #include "csv_fields.h"
 #include "line_reader.h"
 #include "loader.h"
+#include "work_threads.h"
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace zan {
 
@@ -20,7 +24,7 @@ constexpr int kHeaderSearchLines = 99;
 class CsvReader final : public Reader {
 public:
     CsvReader(InputFile& file, const std::string& upper_path)
-        : in_(file), lines_(in_, kLineLen), upper_path_(upper_path)
+        : file_(file), in_(file), lines_(in_, kLineLen), upper_path_(upper_path), threads_(reader_thread_count())
     {
     }
 
@@ -36,7 +40,14 @@ public:
             nvar = std::max(nvar, csv::header_field_count(line));
         }
         uint64_t rest = 0;
-        if (r == 0) r = lines_.count_rest(rest);
+        const uint64_t size = file_.size();
+        if (r == 0 && split(size > in_.offset() ? size - in_.offset() : 0)) {
+            uint64_t lines = 0;
+            r = csv::count_lines(file_, in_, counted, threads_, lines, marks_);
+            rest = lines - counted;
+        } else if (r == 0) {
+            r = lines_.count_rest(rest);
+        }
         // A read error in the counting pass ends the load like one in the
         // header; the end of the file is the normal end of this pass.
         if (r != 0 && r != kEndOfFile) return r;
@@ -56,6 +67,7 @@ public:
         std::string_view line;
         for (;;) {
             if (int r = lines_.next(line)) return r;
+            ++names_line_;
             if (csv::header_field_count(line) >= nvar_) break;
         }
         csv::header_fields(line, [&](int32_t v, std::string_view text) {
@@ -69,8 +81,25 @@ public:
     // lines after an accepted one without any test.
     int read_rows(SampleSink& sink, int32_t step) override
     {
+        if (marks_.empty()) return rows_from_here(sink, step, 0);
+        const csv::Resume resume =
+            csv::read_pieces(file_, marks_, in_.offset(), names_line_, nvar_, step, threads_, sink);
+        in_.seek(resume.offset);
+        return rows_from_here(sink, step, resume.discards);
+    }
+
+private:
+    // Splitting pays once there are two pieces for the threads.
+    bool split(uint64_t bytes) const { return threads_ > 1 && bytes >= 2 * chunk_size(bytes); }
+
+    // The rows from the reader's position on, one line at a time, after
+    // passing over `discards` lines.
+    int rows_from_here(SampleSink& sink, int32_t step, int64_t discards)
+    {
         static std::array<double, kMaxVars> row;
         std::string_view line;
+        for (; discards > 0; --discards)
+            if (int r = lines_.next(line)) return r;
         while (!sink.full()) {
             for (;;) {
                 if (int r = lines_.next(line)) return r;
@@ -83,10 +112,13 @@ public:
         return 0;
     }
 
-private:
+    const InputFile& file_;
     ByteReader in_;
     LineReader lines_;
     std::string upper_path_;
+    unsigned threads_;
+    std::vector<csv::LineMark> marks_;  // line starts that split the file, when it is split
+    uint64_t names_line_ = 0;           // lines up to and including the names line
     int64_t rows_ = 0;
     int32_t nvar_ = 0;
 };

@@ -10,6 +10,8 @@
 // that is already loaded or beyond the table is refused with status 400 and
 // changes nothing; a path without '.' gives status 300.
 #include "append_reader.h"
+
+#include "load_control.h"
 #include "load_hooks.h"
 #include "loader.h"
 #include "memory.h"
@@ -137,6 +139,18 @@ int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Lay
     return r;
 }
 
+// A stopped load keeps nothing: the slot is left as after a failed open.
+void empty_slot(FileSlot& slot, int32_t file)
+{
+    slot.extremes.release();
+    slot.block.reset();
+    slot.nvar = 0;
+    slot.capacity = 0;
+    slot.stored = 0;
+    var_tables(file)->reset();
+    mark_changed();
+}
+
 }  // namespace
 
 }  // namespace zan
@@ -165,6 +179,8 @@ extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* na
     InputFile in;
     *status = in.open(p.exact);
     if (*status != 0) return;
+    load_control::begin();
+    load_control::set_total(in.size() * (layout == Layout::Text ? 2 : 1));
     try {
         *status = load_into(*slot, *file, in, p, layout, {names, title, nvar, nstored, nrows, step});
     } catch (...) {
@@ -174,6 +190,13 @@ extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* na
         *nvar = slot->nvar;
         *nstored = std::min(slot->stored, slot->capacity);
     }
+    if (load_control::stop_requested()) {
+        empty_slot(*slot, *file);
+        *status = ZAN_STATUS_CANCELLED;
+        *nvar = 0;
+        *nstored = 0;
+    }
+    load_control::end();
     *close_status = in.close();
     // A last text row that changed while it was read is taken back and not counted.
     if (note_loaded(*file, p.exact, *step, *status)) *nstored = std::min(slot->stored, slot->capacity);

@@ -1,5 +1,8 @@
 #include "input_file.h"
 
+#include "load_control.h"
+#include "zan.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -62,6 +65,16 @@ int64_t InputFile::read_some(char* dst, std::size_t n)
     }
 }
 
+int64_t InputFile::read_at(char* dst, std::size_t n, uint64_t offset) const
+{
+    if (fd_ < 0) return -EBADF;
+    for (;;) {
+        ssize_t r = ::pread(fd_, dst, n, static_cast<off_t>(offset));
+        if (r >= 0) return r;
+        if (errno != EINTR) return -static_cast<int64_t>(errno);
+    }
+}
+
 int InputFile::rewind()
 {
     if (fd_ < 0) return EBADF;
@@ -85,6 +98,11 @@ ByteReader::ByteReader(InputFile& file, std::size_t capacity)
 {
 }
 
+ByteReader::ByteReader(const InputFile& file, std::size_t capacity, uint64_t first, uint64_t last)
+    : file_(file), cap_(capacity), buf_(std::make_unique_for_overwrite<char[]>(cap_)), next_(first), last_(last)
+{
+}
+
 int ByteReader::fill()
 {
     if (pos_ > 0) {
@@ -93,10 +111,16 @@ int ByteReader::fill()
         pos_ = 0;
     }
     if (end_ == cap_ || eof_ || error_ != 0) return error_;
-    int64_t r = file_.read_some(buf_.get() + end_, cap_ - end_);
+    if (load_control::stop_requested()) return error_ = ZAN_STATUS_CANCELLED;
+    const std::size_t room = static_cast<std::size_t>(std::min<uint64_t>(cap_ - end_, last_ - std::min(next_, last_)));
+    int64_t r = room == 0 ? 0 : file_.read_at(buf_.get() + end_, room, next_);
     if (r < 0) error_ = static_cast<int>(-r);
     else if (r == 0) eof_ = true;
-    else end_ += static_cast<std::size_t>(r);
+    else {
+        end_ += static_cast<std::size_t>(r);
+        next_ += static_cast<uint64_t>(r);
+        load_control::add_progress(static_cast<uint64_t>(r));
+    }
     return error_;
 }
 
@@ -148,10 +172,16 @@ int ByteReader::next_block()
 
 int ByteReader::rewind()
 {
+    seek(0);
+    return error_;
+}
+
+void ByteReader::seek(uint64_t offset)
+{
     pos_ = end_ = 0;
     eof_ = false;
-    error_ = file_.rewind();
-    return error_;
+    error_ = 0;
+    next_ = offset;
 }
 
 }  // namespace zan

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -34,13 +35,18 @@ public:
     int64_t read_some(char* dst, std::size_t n);
     // Back to the first byte: 0 or the error number.
     int rewind();
+    // Up to n bytes from the given offset, leaving the file position alone,
+    // so that several threads can read one file at once; as read_some.
+    int64_t read_at(char* dst, std::size_t n, uint64_t offset) const;
 
 private:
     int fd_ = -1;
 };
 
 // Reads an InputFile through one large buffer so that readers take many rows
-// per system call and convert them in place.
+// per system call and convert them in place. Every read counts towards the
+// progress of the load and is refused once a stop was requested (status
+// ZAN_STATUS_CANCELLED).
 class ByteReader {
 public:
     static constexpr std::size_t kMaxCapacity = std::size_t{8} << 20;
@@ -49,6 +55,9 @@ public:
     // Without a capacity the buffer fits the file as it is now, within the
     // limits above: small files then cost no large buffer.
     explicit ByteReader(InputFile& file, std::size_t capacity = 0);
+    // Reads only the bytes first..last-1 of the file: the file seems to end
+    // at `last`. Several such readers may share one file across threads.
+    ByteReader(const InputFile& file, std::size_t capacity, uint64_t first, uint64_t last);
 
     // Makes at least n bytes (n <= capacity) available at data(), reading as
     // much as fits; 0, kEndOfFile when the file ends first, or the error.
@@ -63,6 +72,10 @@ public:
     int skip(uint64_t n);
     // Everything after the bytes already consumed is read again from the file start.
     int rewind();
+    // Goes on from the given offset of the file; what is buffered is dropped.
+    void seek(uint64_t offset);
+    // The offset in the file of data().
+    uint64_t offset() const { return next_ - (end_ - pos_); }
     bool at_end() const { return eof_ && pos_ == end_; }
 
     // Lets a caller run over the rest of the file block by block: reads the
@@ -74,13 +87,15 @@ public:
 private:
     int fill();
 
-    InputFile& file_;
+    const InputFile& file_;
     std::size_t cap_;
     std::unique_ptr<char[]> buf_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     bool eof_ = false;
     int error_ = 0;
+    uint64_t next_ = 0;                                    // offset of the next byte to read
+    uint64_t last_ = std::numeric_limits<uint64_t>::max();  // the seeming end of the file
 };
 
 }  // namespace zan

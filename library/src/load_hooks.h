@@ -19,6 +19,13 @@ extern std::optional<uint64_t> memory_limit;
 // so that a test can make the file grow or shrink at that moment.
 extern std::function<void()> after_row_count;
 
+// Number of threads that read one file, replacing the processor count.
+extern std::optional<unsigned> reader_threads;
+
+// Bytes of a file that one thread takes at a time, replacing the size the
+// readers choose, so that small test files are split into many pieces.
+extern std::optional<uint64_t> chunk_bytes;
+
 }  // namespace zan::hooks
 
 #endif

@@ -22,6 +22,16 @@ inline double clean_value(double x)
     return x;
 }
 
+// Widens each variable's raw maximum and minimum by the extremes hi and lo
+// of rows stored elsewhere (by the threads of a reader).
+inline void merge_extremes(VarTables& vars, const double* lo, const double* hi, int32_t nvar)
+{
+    for (int32_t v = 0; v < nvar; ++v) {
+        if (hi[v] > vars.rawmax[static_cast<std::size_t>(v)]) vars.rawmax[static_cast<std::size_t>(v)] = hi[v];
+        if (lo[v] < vars.rawmin[static_cast<std::size_t>(v)]) vars.rawmin[static_cast<std::size_t>(v)] = lo[v];
+    }
+}
+
 // Appends rows to a slot whose block and tables are ready, keeping each
 // variable's raw maximum and minimum up to date so ranges never scan data.
 class SampleSink {
@@ -30,6 +40,10 @@ public:
 
     bool full() const { return slot_.stored >= slot_.capacity; }
     int32_t nvar() const { return slot_.nvar; }
+    // For readers that fill the block from several threads and then set
+    // the stored count and extremes themselves.
+    FileSlot& slot() { return slot_; }
+    VarTables& vars() { return vars_; }
 
     // Stores value_of(0) .. value_of(nvar - 1) as the next sample; the
     // caller checks full() first.

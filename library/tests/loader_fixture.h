@@ -21,6 +21,8 @@ protected:
         dclos(&r);
         hooks::memory_limit.reset();
         hooks::after_row_count = nullptr;
+        hooks::reader_threads.reset();
+        hooks::chunk_bytes.reset();
     }
 
     // Raw stored value of variable v at sample s (both from 1).

@@ -69,6 +69,16 @@ void WindowHost::HideProgress()
         progress_->hide();
 }
 
+bool WindowHost::ShowLoadProgress(const std::string& fileName, int percent)
+{
+    if (!progress_)
+        progress_ = std::make_unique<QtProgressWindow>(frame_);
+    progress_->setLoad(fileName, percent);
+    // The window is modal, so input reaches only it; timers wait as well.
+    QCoreApplication::processEvents(QEventLoop::X11ExcludeTimers);
+    return progress_->cancelled();
+}
+
 void WindowHost::SetBusyPointer(bool busy)
 {
     if (!frame_)

@@ -31,6 +31,7 @@ public:
     void ShowProgress() override;
     void SetProgressText(const std::string& text) override;
     void HideProgress() override;
+    bool ShowLoadProgress(const std::string& fileName, int percent) override;
     void SetBusyPointer(bool busy) override;
     void ShowDecimated(bool decimated) override;
     FrameGeometry Frame() const override;

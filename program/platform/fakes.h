@@ -119,9 +119,17 @@ public:
     void show() override { visible = true; }
     void setLabel(const std::string& text) override { labels.push_back(text); }
     void hide() override { visible = false; }
+    void setLoad(const std::string& fileName, int percent) override
+    {
+        visible = true;
+        loads.push_back(fileName + " " + std::to_string(percent));
+    }
+    bool cancelled() const override { return cancel; }
 
     bool visible = false;
+    bool cancel = false;
     std::vector<std::string> labels;
+    std::vector<std::string> loads;
 };
 
 class FakeScreenMetrics : public ScreenMetrics {

@@ -18,8 +18,20 @@ QtProgressWindow::QtProgressWindow(QWidget* parent)
     label_ = new QLabel(&window_);
     label_->setAlignment(Qt::AlignCenter);
     label_->setMinimumWidth(220);
+    file_ = new QLabel(&window_);
+    file_->setAlignment(Qt::AlignCenter);
+    bar_ = new QProgressBar(&window_);
+    bar_->setRange(0, 100);
+    cancel_ = new QPushButton("Cancel", &window_);
+    QObject::connect(cancel_, &QPushButton::clicked, [this] { cancelled_ = true; });
     layout->addWidget(product);
     layout->addWidget(label_);
+    layout->addWidget(file_);
+    layout->addWidget(bar_);
+    layout->addWidget(cancel_, 0, Qt::AlignCenter);
+    file_->hide();
+    bar_->hide();
+    cancel_->hide();
     window_.setWindowModality(Qt::NonModal);
 }
 
@@ -36,10 +48,37 @@ void QtProgressWindow::setLabel(const std::string& text)
     if (window_.isVisible()) label_->repaint();
 }
 
-void QtProgressWindow::hide() { window_.hide(); }
+void QtProgressWindow::setLoad(const std::string& fileName, int percent)
+{
+    file_->setText(QString::fromStdString(fileName));
+    bar_->setValue(percent);
+    if (cancel_->isHidden() || !window_.isVisible()) {
+        // Modality only changes while the window is hidden.
+        window_.hide();
+        window_.setWindowModality(Qt::ApplicationModal);
+        file_->show();
+        bar_->show();
+        cancel_->show();
+        show();
+    }
+}
+
+void QtProgressWindow::hide()
+{
+    window_.hide();
+    window_.setWindowModality(Qt::NonModal);
+    file_->hide();
+    bar_->hide();
+    cancel_->hide();
+    cancelled_ = false;
+}
 
 std::string QtProgressWindow::label() const { return label_->text().toStdString(); }
 
 bool QtProgressWindow::isVisible() const { return window_.isVisible(); }
+
+std::string QtProgressWindow::fileName() const { return file_->text().toStdString(); }
+
+int QtProgressWindow::percent() const { return bar_->value(); }
 
 }  // namespace zan

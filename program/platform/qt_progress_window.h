@@ -1,11 +1,14 @@
 // The progress window on Qt: a frameless box with the product name and one
-// label.
+// label; while a file loads also the file's name, a bar with the percentage
+// read and a Cancel button.
 #ifndef ZAN_PLATFORM_QT_PROGRESS_WINDOW_H
 #define ZAN_PLATFORM_QT_PROGRESS_WINDOW_H
 
 #include "platform/progress_window.h"
 
 #include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QWidget>
 
 namespace zan {
@@ -16,13 +19,22 @@ public:
     void show() override;
     void setLabel(const std::string& text) override;
     void hide() override;
+    void setLoad(const std::string& fileName, int percent) override;
+    bool cancelled() const override { return cancelled_; }
 
     std::string label() const;
     bool isVisible() const;
+    std::string fileName() const;
+    int percent() const;
+    QPushButton* cancelButton() const { return cancel_; }
 
 private:
     QWidget window_;
     QLabel* label_;
+    QLabel* file_;
+    QProgressBar* bar_;
+    QPushButton* cancel_;
+    bool cancelled_ = false;
 };
 
 }  // namespace zan

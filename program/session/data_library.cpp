@@ -47,6 +47,17 @@ public:
         return r;
     }
 
+    int Progress() override {
+        int32_t percent = 0;
+        dprog(&percent);
+        return percent;
+    }
+
+    void Stop() override {
+        int32_t result = 0;
+        dstop(&result);
+    }
+
     void Range(int file, int var, double& upper, double& lower, double& magnitude) override {
         int32_t f = file, v = var;
         drang(&f, &v, &upper, &lower, &magnitude);

@@ -73,6 +73,11 @@ public:
     virtual bool Loaded() { return false; }
     // Writes one extracted file (efile).
     virtual void Extract(const ExtractRequest& /*request*/) {}
+
+    // Percent read of the Open running on another thread (dprog), and a
+    // request that it stop (dstop): the only calls allowed during an Open.
+    virtual int Progress() { return 0; }
+    virtual void Stop() {}
 };
 
 DataLibrary& TheLibrary();

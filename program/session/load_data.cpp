@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <future>
 #include <system_error>
 #include <vector>
 
@@ -23,6 +24,12 @@ namespace fs = std::filesystem;
 constexpr std::int64_t kProgressKb = 10000;
 // Total size per decimation step that the library is given at most.
 constexpr std::int64_t kKbPerStep = 1024000;
+// A file that takes longer than this to load shows its progress and can be
+// cancelled; until then the window waits as it always did.
+constexpr std::chrono::milliseconds kLoadProgressDelay{500};
+constexpr std::chrono::milliseconds kLoadPoll{40};
+// The status the library gives a load that was stopped.
+constexpr int kStatusCancelled = 500;
 
 // A failure that ends the load, with its number and description as shown.
 struct LoadError {
@@ -48,6 +55,29 @@ std::string ModifiedText(fs::file_time_type time) {
     std::snprintf(fraction, sizeof fraction, ".%09lld",
                   static_cast<long long>((sys - whole).count()));
     return std::string(text, n) + fraction;
+}
+
+
+// Opens file i on a thread of its own. Once it takes longer than
+// kLoadProgressDelay the host shows its progress; Cancel asks the library to
+// stop. `cancelled` tells whether the user cancelled it.
+OpenResult OpenWithProgress(SessionHost& host, DataLibrary& library, int i, const std::string& path, int& step,
+                            bool& cancelled) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    std::future<OpenResult> open =
+        std::async(std::launch::async, [&library, i, &path, &step] { return library.Open(i, path, step); });
+    cancelled = false;
+    while (open.wait_for(kLoadPoll) != std::future_status::ready) {
+        if (cancelled || Clock::now() - start < kLoadProgressDelay) continue;
+        if (host.ShowLoadProgress(getfilename(path), library.Progress())) {
+            cancelled = true;
+            library.Stop();
+        }
+    }
+    OpenResult r = open.get();
+    if (r.status == kStatusCancelled) cancelled = true;
+    return r;
 }
 
 void Fail(Session& s, SessionHost& host, DataLibrary& library, const LoadError* error) {
@@ -112,7 +142,7 @@ bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
     }
 
     s.iSkip = 1;
-    while (total / s.iSkip > kKbPerStep) s.iSkip *= 2;
+    while (static_cast<double>(total) / s.iSkip > kKbPerStep) s.iSkip *= 2;
     // A single file is only decimated by the library's own memory retry.
     if (s.nFile == 1) s.iSkip = 1;
 
@@ -121,7 +151,18 @@ bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
         host.SetProgressText(std::to_string(i) + " of " + std::to_string(s.nFile));
         host.ProcessEvents();
         FileRecord& file = s.FileTab[i];
-        OpenResult r = library.Open(i, s.Flist[i], s.iSkip);
+        bool cancelled = false;
+        OpenResult r = OpenWithProgress(host, library, i, s.Flist[i], s.iSkip, cancelled);
+        if (cancelled) {
+            // Nothing stays loaded; the user is told and the program goes on.
+            host.HideProgress();
+            host.SetBusyPointer(false);
+            library.Close();
+            s.lderr = 1;
+            host.Message("Loading of " + getfilename(s.Flist[i]) + " was cancelled: no data are loaded.", "Zan",
+                         MsgButtons::Ok, MsgIcon::None);
+            return false;
+        }
         file.nPar = std::max(r.nPar, 0);
         file.nStored = r.nStored;
         file.nRowsRead = r.nRows;

@@ -29,6 +29,11 @@ public:
     void ShowProgress() override { progress_.show(); }
     void SetProgressText(const std::string& text) override { progress_.setLabel(text); }
     void HideProgress() override { progress_.hide(); }
+    bool ShowLoadProgress(const std::string& fileName, int percent) override {
+        progress_.setLoad(fileName, percent);
+        events_.runPending();
+        return progress_.cancelled();
+    }
     void SetBusyPointer(bool busy) override {
         pointer_.setShape(busy ? PointerShape::Hourglass : PointerShape::Normal);
     }

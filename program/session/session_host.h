@@ -46,6 +46,12 @@ public:
     virtual void SetProgressText(const std::string& /*text*/) {}
     virtual void HideProgress() {}
     virtual void SetBusyPointer(bool /*busy*/) {}
+    // While a file loads on another thread: shows the progress window with
+    // the file's name, the percentage read and a Cancel button, and lets the
+    // events of that window run (input to other windows and timers wait, so
+    // nothing else reaches the library meanwhile). True once Cancel was
+    // pressed. HideProgress takes the window away again.
+    virtual bool ShowLoadProgress(const std::string& /*fileName*/, int /*percent*/) { return false; }
     // The label telling whether the data are decimated (red when they are).
     virtual void ShowDecimated(bool /*decimated*/) {}
 

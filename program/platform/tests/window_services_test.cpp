@@ -217,6 +217,26 @@ TEST(QtServices, FileDialogReportsChoiceAndCancel)
     fs::remove_all(folder);
 }
 
+TEST(QtServices, ProgressWindowShowsALoadAndCancelIsRemembered)
+{
+    QtProgressWindow progress;
+    progress.setLoad("big5m.csv", 42);
+    EXPECT_TRUE(progress.isVisible());
+    EXPECT_EQ(progress.fileName(), "big5m.csv");
+    EXPECT_EQ(progress.percent(), 42);
+    ASSERT_TRUE(progress.cancelButton()->isVisible());
+    EXPECT_FALSE(progress.cancelled());
+    progress.cancelButton()->click();
+    EXPECT_TRUE(progress.cancelled());
+    progress.setLoad("big5m.csv", 43);
+    EXPECT_TRUE(progress.cancelled());
+    progress.hide();
+    EXPECT_FALSE(progress.cancelled());
+    progress.show();
+    EXPECT_FALSE(progress.cancelButton()->isVisible());
+    progress.hide();
+}
+
 TEST(QtServices, ProgressWindowShowsItsLabel)
 {
     QtProgressWindow progress;

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
 namespace zan {
 namespace {
 
@@ -119,6 +123,8 @@ TEST_F(LoadData_, DecimationStepFollowsTheTotalSize) {
         {2, 512000, 1},
         {2, 512001, 2},
         {4, 1024000, 4},
+        {2, 1024000, 2},  // exactly 1 024 000 per step is not above it
+        {3, 682667, 4},   // 2 048 001 units: 1 024 000.5 per step is above it
     };
     for (const Case& c : cases) {
         s = Session();
@@ -131,6 +137,56 @@ TEST_F(LoadData_, DecimationStepFollowsTheTotalSize) {
         EXPECT_EQ(library.steps.front(), c.step);
         EXPECT_EQ(host.decimated, c.step != 1);
     }
+}
+
+// A library whose loads of files named "slow" run until they are stopped.
+class SlowLibrary : public FakeLibrary {
+public:
+    OpenResult Open(int file, const std::string& path, int& step) override {
+        if (path.find("slow") == std::string::npos) return FakeLibrary::Open(file, path, step);
+        std::unique_lock lock(mutex_);
+        stopped_.wait_for(lock, std::chrono::seconds(20), [this] { return stop_; });
+        OpenResult r;
+        r.status = 500;
+        return r;
+    }
+    int Progress() override { return 37; }
+    void Stop() override {
+        std::lock_guard lock(mutex_);
+        stop_ = true;
+        stops++;
+        stopped_.notify_all();
+    }
+    int stops = 0;
+
+private:
+    std::mutex mutex_;
+    std::condition_variable stopped_;
+    bool stop_ = false;
+};
+
+TEST_F(LoadData_, SlowLoadShowsItsProgressAndCancelLeavesNothingLoaded) {
+    SlowLibrary slow;
+    for (const char* name : {"a.bin", "slow.csv", "c.bin"}) {
+        AddFile(name, {"Time"});
+        slow.files[s.Flist[s.nFile]] = library.files[s.Flist[s.nFile]];
+    }
+    host.cancelAt = 2;
+    EXPECT_FALSE(LoadData(s, host, slow));
+    EXPECT_EQ(host.loadProgress, (std::vector<std::string>{"slow.csv 37", "slow.csv 37"}));
+    EXPECT_EQ(slow.stops, 1);
+    EXPECT_EQ(slow.opened, std::vector<std::string>{});  // closed again
+    EXPECT_EQ(s.lderr, 1);
+    EXPECT_FALSE(host.progressShown);
+    EXPECT_FALSE(host.ended);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Loading of slow.csv was cancelled: no data are loaded.");
+}
+
+TEST_F(LoadData_, QuickLoadsShowNoLoadProgress) {
+    AddFile("a.bin", {"Time"});
+    ASSERT_TRUE(LoadData(s, host, library));
+    EXPECT_TRUE(host.loadProgress.empty());
 }
 
 TEST_F(LoadData_, ProgressIsShownForLargeLoadsUnlessBusy) {

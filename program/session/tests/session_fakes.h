@@ -71,6 +71,10 @@ public:
     void ShowProgress() override { progressShown = true; }
     void SetProgressText(const std::string& text) override { progress.push_back(text); }
     void HideProgress() override { progressShown = false; }
+    bool ShowLoadProgress(const std::string& fileName, int percent) override {
+        loadProgress.push_back(fileName + " " + std::to_string(percent));
+        return cancelAt > 0 && static_cast<int>(loadProgress.size()) >= cancelAt;
+    }
     void ShowDecimated(bool d) override { decimated = d; }
     FrameGeometry Frame() const override { return frame; }
     std::string CommandLine() const override { return commandLine; }
@@ -87,6 +91,8 @@ public:
     bool progressShown = false;
     bool decimated = false;
     std::vector<std::string> progress;
+    std::vector<std::string> loadProgress;  // "name percent" per progress step of a slow load
+    int cancelAt = 0;                       // the progress step at which Cancel is pressed
     FrameGeometry frame{2, 100, 200, 9000, 12000};
     std::string commandLine;
     int watchInterval = 0;

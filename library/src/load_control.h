@@ -1,0 +1,26 @@
+// How far the running load is, and a request to stop it: the only state of
+// the library that another thread may touch while dopen runs.
+#ifndef ZAN_LOAD_CONTROL_H
+#define ZAN_LOAD_CONTROL_H
+
+#include <cstdint>
+
+namespace zan::load_control {
+
+// A load starts: nothing done yet, no stop requested.
+void begin();
+// The bytes the whole load will read (for text files both passes).
+void set_total(uint64_t bytes);
+void add_progress(uint64_t bytes);
+// The load is over; a stop requested from now on concerns no load.
+void end();
+
+// Percent of the running load's bytes read, 0 when no load runs.
+int32_t percent();
+// Asks the running load to stop; false when no load runs.
+bool request_stop();
+bool stop_requested();
+
+}  // namespace zan::load_control
+
+#endif
