@@ -65,6 +65,13 @@ TEST(DecimalParse, AgreesWithFromCharsOnEveryForm)
          [&] { return sign() + digits(rng, 1 + int(rng() % 20)) + exponent(400); }},
         {"mantissas around two to the 53",
          [&] { return sign() + std::to_string((uint64_t{1} << 53) - 3 + rng() % 7) + exponent(22); }},
+        {"numbers followed by any bytes, as in the middle of a row",
+         [&] {
+             static const char kNeighbours[] = {',', ' ', '/', ':', '\0', '\x7f', '\x80', '\xfa', '\xff', 'e', '.', '5'};
+             std::string s = sign() + digits(rng, int(rng() % 10)) + (rng() % 2 ? "." : "") + digits(rng, int(rng() % 10));
+             for (int n = int(rng() % 10); n > 0; --n) s.push_back(kNeighbours[rng() % sizeof kNeighbours]);
+             return s;
+         }},
         {"any characters a number is made of",
          [&] {
              static const char kAlphabet[] = "0123456789.eE+-dD x,";
