@@ -96,6 +96,13 @@ void IniFiles(Session& s) {
 }
 
 void KeepStartupInRange(Session& s) {
+    // Flags keep the two values their menus write: title flags 1, menu
+    // flags -1 for on. A hand-edited number could otherwise scale a band of
+    // the page past any coordinate.
+    for (int Session::*flag : {&Session::iTitScrn, &Session::iTitGrph, &Session::iTitLine, &Session::iTitXAxis,
+                               &Session::iTitYAxis, &Session::iTitFiles, &Session::lTitf})
+        s.*flag = s.*flag != 0 ? 1 : 0;
+    for (int Session::*flag : {&Session::iAuto, &Session::iNext, &Session::iTran}) s.*flag = s.*flag != 0 ? -1 : 0;
     s.nRows = std::clamp(s.nRows, 1, kMaxGridSide);
     s.nCols = std::clamp(s.nCols, 1, std::min(kMaxGridSide, s.nRows + 3));
     s.nCell = s.nCols * s.nRows;

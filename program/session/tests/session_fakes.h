@@ -102,6 +102,7 @@ public:
         std::string title;
         int sizeKb = 1;
         std::vector<std::pair<double, double>> ranges;  // lower, upper per variable
+        int status = 0;
     };
 
     void Close() override {
@@ -128,6 +129,7 @@ public:
         r.nPar = static_cast<int>(r.names.size());
         r.nStored = 10;
         r.nRows = 10;
+        r.status = it->second.status;
         (void)file;
         return r;
     }
