@@ -3,7 +3,8 @@
 # asking apt only for what is missing.
 set -euo pipefail
 pkgs=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-      qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core)
+      qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core
+      clang libclang-rt-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
