@@ -139,16 +139,24 @@ TEST_F(FastWalk, SetsThePixelsOfTheSampleWalkWhenXGoesBack)
 
 TEST_F(FastWalk, SetsThePixelsOfTheSampleWalkAtAVisibleLeftEdge)
 {
-    // X runs back and forth across the edge while the curve climbs steeply
-    // there: lines from beyond the edge into it must not be lost.
-    const View views[] = {{"saw", 0.0, 30.0, -10.0, 10.0}, {"steep", 2.0, 12.0, -0.5, 0.5}};
-    for (const View& v : views)
+    // X runs back and forth across the edge, touching its column now and
+    // then from the left, while the curve climbs steeply there: lines into
+    // the edge column must not be lost.
+    struct Curve {
+        int x, y;
+        View v;
+    };
+    const Curve curves[] = {{kSawTime, kNoisy, {"saw", 0.0, 30.0, -10.0, 10.0}},
+                            {kSawTime, kNoisy, {"steep", 2.0, 12.0, -0.5, 0.5}},
+                            {kNoisy, kTime, {"noisy x", -10.0, 10.0, 0.0, 20.0}},
+                            {kNoisy, kTime, {"noisy x, zoomed", -4.0, 0.0, 4.0, 4.6}}};
+    for (const Curve& k : curves)
         for (const Cell& c : kCells)
-            for (const int left : {c.w / 3, c.w / 2 + 1})
+            for (const int left : {c.w / 3, c.w / 2 + 1, 10 + c.w * 17 / 40})
                 for (int step : {1, 4}) {
-                    const QImage ref = Draw(false, kSawTime, kNoisy, v, c, step, left);
-                    ASSERT_TRUE(ref == Draw(true, kSawTime, kNoisy, v, c, step, left))
-                        << v.name << " cell " << c.w << " left " << left << " draw rate " << step;
+                    const QImage ref = Draw(false, k.x, k.y, k.v, c, step, left);
+                    ASSERT_TRUE(ref == Draw(true, k.x, k.y, k.v, c, step, left))
+                        << k.v.name << " cell " << c.w << " left " << left << " draw rate " << step;
                 }
 }
 
