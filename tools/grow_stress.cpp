@@ -44,7 +44,7 @@ constexpr const char* kUsage =
     "when any load broke a rule, 2 on a usage error.\n";
 
 constexpr int kVars = 3;
-constexpr int kRows = 4000;
+constexpr int kRows = 1500;
 
 enum class Layout { Csv, Stream, Record };
 
@@ -322,19 +322,22 @@ int main(int argc, char** argv)
             if (!w.ok()) return 1;
             std::atomic<bool> stop{false};
             std::atomic<bool> broken{false};
+            std::atomic<long> loaded{0};
             std::thread writer([&] {
                 std::mt19937 wgen(seed + 1);
                 Counts wn;
-                while (!stop && !w.done()) {
+                // A few steps per load on average, at moments of their own,
+                // however fast the loads are.
+                for (long steps = 0; !stop && !w.done(); ++steps) {
+                    while (!stop && steps > 3 * (loaded + 1)) std::this_thread::sleep_for(std::chrono::microseconds(50));
                     if (!w.step(wgen, wn)) broken = true;
-                    std::this_thread::sleep_for(std::chrono::microseconds(wgen() % 300));
+                    std::this_thread::sleep_for(std::chrono::microseconds(wgen() % 200));
                 }
                 apart.truncations = wn.truncations;
             });
-            // Loads spread over the writer's run, so that they meet it anywhere.
             for (long k = 0; k < loads; ++k) {
                 check(layout, content, load(path), -1, apart, "apart");
-                std::this_thread::sleep_for(std::chrono::microseconds(500));
+                ++loaded;
             }
             stop = true;
             writer.join();
