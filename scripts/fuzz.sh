@@ -15,7 +15,7 @@ run() {
   local name=$1 seeds=$2
   local corpus=build-fuzz/corpus/$name findings=build-fuzz/findings/$name
   mkdir -p "$corpus" "$findings"
-  cp -n fuzz/corpus/"$seeds"/* "$corpus"/
+  cp -n fuzz/corpus/"$seeds"/* "$corpus"/ 2>/dev/null || true
   if build-fuzz/fuzz/zan_fuzz_"$name" "$corpus" -dict=fuzz/dict/"$seeds".dict \
       -max_total_time="$seconds" -timeout=30 -rss_limit_mb=4096 -print_final_stats=1 \
       -artifact_prefix="$findings"/ >build-fuzz/fuzz_"$name".log 2>&1; then
