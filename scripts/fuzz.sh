@@ -17,7 +17,7 @@ run() {
   mkdir -p "$corpus" "$findings"
   cp -n fuzz/corpus/"$seeds"/* "$corpus"/ 2>/dev/null || true
   if build-fuzz/fuzz/zan_fuzz_"$name" "$corpus" -dict=fuzz/dict/"$seeds".dict \
-      -max_total_time="$seconds" -timeout=30 -rss_limit_mb=4096 -print_final_stats=1 \
+      -max_total_time="$seconds" -timeout=30 -report_slow_units=60 -rss_limit_mb=4096 -print_final_stats=1 \
       -artifact_prefix="$findings"/ >build-fuzz/fuzz_"$name".log 2>&1; then
     status=ok
   else
