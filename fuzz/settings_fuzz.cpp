@@ -192,7 +192,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     read_settings(back, host, again, nVar, crc);
     check_session(back, host);
     EXPECT(back.nFile == s.nFile && back.nGrph == s.nGrph && back.nCols == s.nCols && back.nRows == s.nRows);
-    EXPECT(again.shifts == library.shifts && again.factors == library.factors);
+    // The same shift and factor for every line, set or left at 0 and 1.
+    for (int f = 1; f <= s.nFile; ++f)
+        for (int v = 1; v <= nVar; ++v) {
+            const double a = library.Shift(f, v), b = again.Shift(f, v);
+            const double c = library.Factor(f, v), d = again.Factor(f, v);
+            EXPECT((a == b || (a != a && b != b)) && (c == d || (c != c && d != d)));
+        }
     zan::IniWrite(back, host, again);
     EXPECT(read_text(ini) == first);
     return 0;
