@@ -7,7 +7,7 @@ set -euo pipefail
 # package's library dependencies).
 pkgs=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
       qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core
-      gfortran desktop-file-utils groff-base dpkg-dev file)
+      gfortran desktop-file-utils groff-base dpkg-dev file clang libclang-rt-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -103,7 +103,8 @@ private:
         while (!sink.full()) {
             for (;;) {
                 if (int r = lines_.next(line)) return r;
-                if (csv::read_row(line, nvar_, row.data())) break;
+                // Without variables no line holds a sample.
+                if (nvar_ > 0 && csv::read_row(line, nvar_, row.data())) break;
             }
             sink.store([](int32_t v) { return row[static_cast<std::size_t>(v)]; });
             for (int32_t i = 1; i < step; ++i)

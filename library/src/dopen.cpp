@@ -53,11 +53,13 @@ Path path_from_codes(const int32_t* codes)
     return p;
 }
 
-// Only the three characters after the last '.' count, so "BINX" reads as "BIN".
+// Only the three characters after the last '.' of the file name count, so
+// "BINX" reads as "BIN"; a dot in a folder name is no extension.
 bool layout_of(const std::string& upper, Layout& layout)
 {
+    const std::size_t slash = upper.rfind('/');
     const std::size_t dot = upper.rfind('.');
-    if (dot == std::string::npos) return false;
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
     const std::string ext = upper.substr(dot + 1, 3);
     layout = ext == "BIN" ? Layout::Stream : ext == "CSV" ? Layout::Text : Layout::Record;
     return true;

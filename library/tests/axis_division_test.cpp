@@ -84,6 +84,28 @@ TEST(AxisDivision, DividesRangesIntoPleasantTicks)
     }
 }
 
+TEST(AxisDivision, TopDivisionStaysWhenHighEqualsLastMinusStep)
+{
+    // The top division goes only when the high value lies below it.
+    struct Case {
+        double low, high, first, last, step;
+        int32_t ndiv;
+    };
+    const Case cases[] = {
+        {-30, -28.4, -30, -28.2, 0.2, 9},
+        {-29.6, -28, -29.6, -27.8, 0.2, 9},
+        {-29.1, -29, -29.1, -28.98, 0.02, 6},
+    };
+    for (const Case& c : cases) {
+        const Axis a = divide(c.low, c.high);
+        ASSERT_EQ(c.high, a.last - a.step) << c.low << " .. " << c.high;
+        EXPECT_NEAR(a.first, c.first, 1e-12) << c.low << " .. " << c.high;
+        EXPECT_NEAR(a.last, c.last, 1e-12) << c.low << " .. " << c.high;
+        EXPECT_NEAR(a.step, c.step, 1e-12) << c.low << " .. " << c.high;
+        EXPECT_EQ(a.ndiv, c.ndiv) << c.low << " .. " << c.high;
+    }
+}
+
 TEST(AxisDivision, TicksCoverTheRangeAndKeepTheirRelation)
 {
     const double ranges[][2] = {{0.123, 0.987}, {-3e7, 2e8}, {1e-12, 3e-12}, {-7.5, -7.25},

@@ -117,6 +117,26 @@ TEST_F(BadInput, PathsThatNameNoReadableFile)
     }
 }
 
+TEST_F(BadInput, OnlyTheFileNameCarriesTheExtension)
+{
+    // A dot in a folder name must not pick a reader for a file without one.
+    std::filesystem::create_directory(dir.file("run.v2"));
+    write_record(dir.file("run.v2/data"), {"a", "b"}, {{1, 2}});
+    write_record(dir.file("run.v2/data.dat"), {"a", "b"}, {{1, 2}});
+    struct Case {
+        const char* name;
+        int32_t status;
+        int32_t nvar;
+    } cases[] = {{"run.v2/data", ZAN_STATUS_NO_EXTENSION, 0}, {"run.v2/data.dat", -1, 2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reset();
+        Loaded r = load(1, dir.file(c.name));
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.nvar, c.nvar);
+    }
+}
+
 TEST_F(BadInput, PathIsTakenFromTheLow8BitsAndTrailingBlanks)
 {
     const std::string path = dir.file("codes.bin");

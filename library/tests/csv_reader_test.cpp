@@ -105,6 +105,23 @@ TEST_F(CsvReader, VariableCountComesFromTheFirst99LinesOnly)
     EXPECT_EQ(r.nstored, 118);
 }
 
+TEST_F(CsvReader, WidestLineCountsUpToLine99)
+{
+    struct Case {
+        int wide_line;
+        int32_t nvar;
+    } cases[] = {{98, 3}, {99, 3}, {100, 2}, {101, 2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.wide_line);
+        reset();
+        std::string text;
+        for (int i = 1; i <= 120; ++i) text += i == c.wide_line ? "1,2,3\n" : std::to_string(i) + ",0\n";
+        const std::string path = dir.file("edge.csv");
+        write_text(path, text);
+        EXPECT_EQ(load(1, path).nvar, c.nvar);
+    }
+}
+
 TEST_F(CsvReader, StepDiscardsLinesAfterEachAcceptedOne)
 {
     const std::string path = dir.file("step.csv");
@@ -135,6 +152,25 @@ TEST_F(CsvReader, AllCommentLinesGiveNoVariables)
     EXPECT_EQ(r.nvar, 0);
     EXPECT_EQ(r.nrows, 2);
     EXPECT_EQ(r.status, -1);
+}
+
+TEST_F(CsvReader, LinesWithoutFieldsStoreNoSamples)
+{
+    // Nothing but commas: no variables, so no line can be a sample, and the
+    // stored count agrees with what sdata reports.
+    for (const char* text : {",\n,,\n", "# c\n,\n,\n,\n", ",,,\n\n,\n"}) {
+        SCOPED_TRACE(text);
+        reset();
+        const std::string path = dir.file("commas.csv");
+        write_text(path, text);
+        Loaded r = load(1, path);
+        EXPECT_EQ(r.nvar, 0);
+        EXPECT_EQ(r.nstored, 0);
+        EXPECT_EQ(r.status, -1);
+        int32_t file = 1, x = 1, y = 1, count = -1;
+        sdata(&file, &x, &y, &count);
+        EXPECT_EQ(count, r.nstored);
+    }
 }
 
 TEST_F(CsvReader, LongLinesAreCutAt65536Characters)

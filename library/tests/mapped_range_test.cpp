@@ -128,6 +128,32 @@ TEST_F(MappedRange, MatchesAWalkOverRandomRangesWithAnyShiftAndFactor)
     }
 }
 
+TEST_F(MappedRange, ASpikeInAnyBlockOfAGroupIsTheMaximum)
+{
+    // 10,000 samples make two full groups and a part; sample 4096 is the
+    // last of the first group's last block, the one an overview of a big
+    // file must not lose.
+    for (const int32_t spike : {1, 64, 65, 4095, 4096, 4097, 8192, 10000}) {
+        SCOPED_TRACE(spike);
+        release();
+        std::vector<std::vector<double>> c(2);
+        for (int32_t r = 1; r <= 10000; ++r) {
+            c[0].push_back(r);
+            c[1].push_back(r == spike ? 100.0 : 0.0);
+        }
+        const int32_t file = load(c);
+        select(file, 0.0, 10000.0, -10.0, 200.0);
+        int32_t s = spike, other = spike == 1 ? 2 : 1, y = 0, y0 = 0, inside = 1;
+        int32_t f = file;
+        jdata(&f, &s, &y, &inside);
+        jdata(&f, &other, &y0, &inside);
+        ASSERT_NE(y, y0);
+        const Answer a = query(file, 1, 10000);
+        EXPECT_EQ(a.ylo, std::min(y, y0));
+        EXPECT_EQ(a.yhi, std::max(y, y0));
+    }
+}
+
 TEST_F(MappedRange, ScansWhenTheFileHasNoBlockExtremes)
 {
     const Columns c = noisy(1000, 3);

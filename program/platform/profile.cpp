@@ -92,8 +92,13 @@ ProfileDocument ProfileDocument::Parse(const std::string& text) {
     std::istringstream in(text);
     std::string raw;
     while (std::getline(in, raw)) {
-        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
         Line line{raw, {}, false};
+        // Only the one CR of a CR LF belongs to the terminator; any CR
+        // before it stays part of the line.
+        if (!raw.empty() && raw.back() == '\r') {
+            line.text.pop_back();
+            line.end = "\r\n";
+        }
         const std::string t = Trim(raw);
         if (!t.empty() && t.front() == '[') {
             line.section = true;
@@ -151,6 +156,7 @@ void ProfileDocument::Set(const std::string& section, const std::string& key,
     size_t insertAt = span.first + 1;
     for (size_t i = span.first + 1; i < span.last; ++i) {
         if (!lines_[i].key.empty() && SameText(lines_[i].key, name)) {
+            entry.end = lines_[i].end;
             lines_[i] = std::move(entry);
             return;
         }
@@ -195,7 +201,7 @@ std::string ProfileDocument::Text() const {
     std::string text;
     for (const Line& line : lines_) {
         text += line.text;
-        text += '\n';
+        text += line.end;
     }
     return text;
 }

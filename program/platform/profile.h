@@ -63,6 +63,7 @@ private:
         std::string text;     // the line as it stands in the file
         std::string key;      // trimmed key of a "key=value" line, else empty
         bool section = false; // a "[...]" line; key holds the section name
+        std::string end = "\n";  // the line's own terminator, written back as read
     };
     // Index range [first, last) of the lines of a section, the header
     // included; first == npos when missing.

@@ -10,6 +10,7 @@
 #include "render/page_layout.h"
 #include "render/page_output.h"
 #include "render/painter_target.h"
+#include "session/load_failures.h"
 #include "session/session_host.h"
 #include "session/startup_services.h"
 
@@ -123,9 +124,19 @@ int ExportPage(const ProgramArgs& args, std::ostream& out, std::ostream& err)
     ProgramServices services(host, library, dialog, messages, screen);
     services.endRequested = [&host] { return host.ended; };
 
+    // Start-up passes over names that do not exist; the export names them.
+    int failed = 0;
+    for (const std::string& f : args.files) {
+        if (fileexists(f)) continue;
+        err << "zan: " << f << ": no such file\n";
+        ++failed;
+    }
+
     Session s;
     const LoadResult loaded = FormLoad(s, services, cmdLine);
-    if (loaded.outcome != LoadOutcome::Loaded || host.ended || s.lderr != 0) {
+    // The files that gave no data were named on err by the loading itself.
+    failed += s.lderr == 0 ? FailedFileCount(s) : 0;
+    if (loaded.outcome != LoadOutcome::Loaded || host.ended || s.lderr != 0 || FailedFileCount(s) == s.nFile) {
         err << "zan: the data files could not be loaded\n";
         library.Close();
         return 1;
@@ -147,7 +158,8 @@ int ExportPage(const ProgramArgs& args, std::ostream& out, std::ostream& err)
         return 1;
     }
     out << PageCaption(s, pages) << " written to " << args.exportFile << "\n";
-    return 0;
+    // The page holds only the files that loaded: not a success.
+    return failed > 0 ? 1 : 0;
 }
 
 } // namespace zan

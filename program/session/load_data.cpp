@@ -1,6 +1,7 @@
 #include "session/load_data.h"
 
 #include "platform/file_system.h"
+#include "session/load_failures.h"
 #include "session/merge_vars.h"
 #include "session/version_key.h"
 
@@ -151,8 +152,14 @@ bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
         host.SetProgressText(std::to_string(i) + " of " + std::to_string(s.nFile));
         host.ProcessEvents();
         FileRecord& file = s.FileTab[i];
+        // A name that cannot cross to the library unchanged is not opened:
+        // cut, or with blanks for control characters, it could name another
+        // file. The library is given no name instead, so the file still
+        // takes its slot and the next files keep their numbers.
+        const std::string unopenable = UnopenableNameReason(s.Flist[i]);
+        const std::string name = unopenable.empty() ? s.Flist[i] : std::string();
         bool cancelled = false;
-        OpenResult r = OpenWithProgress(host, library, i, s.Flist[i], s.iSkip, cancelled);
+        OpenResult r = OpenWithProgress(host, library, i, name, s.iSkip, cancelled);
         if (cancelled) {
             // Nothing stays loaded; the user is told and the program goes on.
             host.HideProgress();
@@ -168,6 +175,7 @@ bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
         file.nRowsRead = r.nRows;
         file.status = r.status;
         file.closeStatus = r.closeStatus;
+        file.note = file.nPar > 0 ? std::string() : !unopenable.empty() ? unopenable : LoadStatusReason(file);
         title = r.title;
         if (file.nPar > kMaxMerged) {
             Fail(s, host, library, &kOutOfRange);
@@ -210,6 +218,9 @@ bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
 
     host.HideProgress();
     host.SetBusyPointer(false);
+    // Files that gave no data are named with the reason, once per load.
+    const std::string failures = FailedFilesText(s);
+    if (!failures.empty()) host.Message(failures, "Zan", MsgButtons::Ok, MsgIcon::None);
     s.lderr = 0;
     s.iZlvl = 1;
     s.mZlvl = 1;

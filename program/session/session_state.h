@@ -141,7 +141,7 @@ struct FileRecord {
     int iVer = 0;          // version column 1..20
     std::int64_t size = 0; // bytes, from the file system
     std::string modified;  // date of last modification as text
-    std::string note;      // free text, not filled by loading
+    std::string note;      // why the file gave no data; empty when it loaded
     std::filesystem::file_time_type modifiedTime{};  // last modification as the file system gives it
 };
 

@@ -103,6 +103,13 @@ void IniFiles(Session& s) {
 void KeepStartupInRange(Session& s) {
     // The grid comes back as it was stored; the rule that a page has at most
     // three columns more than rows applies only when the boxes are edited.
+    // Flags keep the two values their menus write: title flags 1, menu
+    // flags -1 for on. A hand-edited number could otherwise scale a band of
+    // the page past any coordinate.
+    for (int Session::*flag : {&Session::iTitScrn, &Session::iTitGrph, &Session::iTitLine, &Session::iTitXAxis,
+                               &Session::iTitYAxis, &Session::iTitFiles, &Session::lTitf})
+        s.*flag = s.*flag != 0 ? 1 : 0;
+    for (int Session::*flag : {&Session::iAuto, &Session::iNext, &Session::iTran}) s.*flag = s.*flag != 0 ? -1 : 0;
     s.nRows = std::clamp(s.nRows, 1, kMaxGridSide);
     s.nCols = std::clamp(s.nCols, 1, kMaxGridSide);
     s.nCell = s.nCols * s.nRows;

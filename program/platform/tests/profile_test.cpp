@@ -107,6 +107,25 @@ TEST_F(ProfileFiles, MissingValueDeletesKeyAndMissingKeyDeletesSection) {
     EXPECT_EQ(GetProfileString("Last", "x", "", file), "1");
 }
 
+TEST_F(ProfileFiles, LineEndsAreWrittenBackAsRead) {
+    // A stray CR before the CR LF belongs to the line; saving must not eat
+    // one at each round, or the file never settles.
+    const std::string text = "[A]\r\nx=1\r\r\ny=2\n[B]\r\nz=3\r\r\n";
+    const std::string file = Write("ends.ini", text);
+    ASSERT_TRUE(WriteProfileString("A", std::string("y"), std::string("7"), file));
+    EXPECT_EQ(Read("ends.ini"), "[A]\r\nx=1\r\r\ny=7\n[B]\r\nz=3\r\r\n");
+    EXPECT_EQ(GetProfileString("A", "x", "", file), "1");
+    ASSERT_TRUE(WriteProfileString("A", std::string("y"), std::string("2"), file));
+    EXPECT_EQ(Read("ends.ini"), text);
+}
+
+TEST_F(ProfileFiles, EmptyQuotedValueReadsAsEmpty) {
+    // An empty screen title is saved as two quote characters.
+    const std::string file = Write("quotes.ini", "[Graphs]\nTitle=\"\"\nOne=\"\n");
+    EXPECT_EQ(GetProfileString("Graphs", "Title", "default", file), "");
+    EXPECT_EQ(GetProfileString("Graphs", "One", "default", file), "\"");
+}
+
 TEST_F(ProfileFiles, LineBreaksInAValueCannotForgeKeys) {
     const std::string file = (dir_ / "forge.ini").string();
     ASSERT_TRUE(WriteProfileString("S", std::string("Title"), std::string("a\n[Evil]\nk=v"), file));

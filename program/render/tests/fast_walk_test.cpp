@@ -83,13 +83,14 @@ protected:
     }
 
     // Draws one curve of file 1 with either walk onto a fresh image.
-    static QImage Draw(bool fast, int xVar, int yVar, const View& v, const Cell& c, int step)
+    // left: the first visible column, where the clip starts too.
+    static QImage Draw(bool fast, int xVar, int yVar, const View& v, const Cell& c, int step, int left = 0)
     {
         QImage image(c.w + 20, c.h + 20, QImage::Format_RGB32);
         image.fill(Qt::white);
         {
             ImageTarget t(image);
-            t.setClip(Rect{6, 4, c.w + 14, c.h + 16});
+            t.setClip(Rect{std::max(6, left), 4, c.w + 14, c.h + 16});
             int32_t file = 1, ix = xVar, iy = yVar, n = 0;
             sdata(&file, &ix, &iy, &n);
             double xlo = v.xlo, xhi = v.xhi, ylo = v.ylo, yhi = v.yhi;
@@ -100,7 +101,7 @@ protected:
             w.kp = c.w > 1000 ? 1 : 0;
             w.colour = kCurve;
             t.selectPen(PenSpec{PenStyle::Solid, 0, kCurve});
-            if (fast) FastWalkSamples(t, 1, n, w, VisibleColumns{0, image.width()});
+            if (fast) FastWalkSamples(t, 1, n, w, VisibleColumns{left, image.width()});
             else WalkSamples(t, 1, n, w);
         }
         return image;
@@ -134,6 +135,29 @@ TEST_F(FastWalk, SetsThePixelsOfTheSampleWalkWhenXGoesBack)
                 ASSERT_TRUE(ref == Draw(true, kSawTime, kNoisy, v, c, step))
                     << v.name << " cell " << c.w << " draw rate " << step;
             }
+}
+
+TEST_F(FastWalk, SetsThePixelsOfTheSampleWalkAtAVisibleLeftEdge)
+{
+    // X runs back and forth across the edge, touching its column now and
+    // then from the left, while the curve climbs steeply there: lines into
+    // the edge column must not be lost.
+    struct Curve {
+        int x, y;
+        View v;
+    };
+    const Curve curves[] = {{kSawTime, kNoisy, {"saw", 0.0, 30.0, -10.0, 10.0}},
+                            {kSawTime, kNoisy, {"steep", 2.0, 12.0, -0.5, 0.5}},
+                            {kNoisy, kTime, {"noisy x", -10.0, 10.0, 0.0, 20.0}},
+                            {kNoisy, kTime, {"noisy x, zoomed", -4.0, 0.0, 4.0, 4.6}}};
+    for (const Curve& k : curves)
+        for (const Cell& c : kCells)
+            for (const int left : {c.w / 3, c.w / 2 + 1, 10 + c.w * 17 / 40})
+                for (int step : {1, 4}) {
+                    const QImage ref = Draw(false, k.x, k.y, k.v, c, step, left);
+                    ASSERT_TRUE(ref == Draw(true, k.x, k.y, k.v, c, step, left))
+                        << k.v.name << " cell " << c.w << " left " << left << " draw rate " << step;
+                }
 }
 
 TEST_F(FastWalk, CurvesOfDataAlongYAreTheSameToo)

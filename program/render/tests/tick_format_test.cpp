@@ -46,6 +46,29 @@ TEST(TickFormat, NumFmtChoosesDecimalsAndExponent)
     }
 }
 
+TEST(TickFormat, StepOfOneMillionthKeepsFixedNotation)
+{
+    // Six decimals are the most that labels show without an exponent.
+    struct Case {
+        double hi, step;
+        const char* tick;
+        int expo;
+        const char* label;  // of the tick at 3e-6
+    };
+    const Case cases[] = {
+        {5e-6, 1e-6, "#######0.000000", 0, "0.000003"},
+        {0.5, 1e-6, "#######0.000000", 0, "0.000003"},
+        {1.0, 1e-6, "#######0.000000", 0, "0.000003"},
+        {0.5, 1e-7, "#######0.000000", -1, "0.000030E-1"},
+    };
+    for (const Case& c : cases) {
+        const AxisFormat f = NumFmt(0, c.hi, c.step);
+        EXPECT_EQ(f.fmtTick, c.tick) << c.hi << " " << c.step;
+        EXPECT_EQ(f.expo, c.expo) << c.hi << " " << c.step;
+        EXPECT_EQ(TickLabel(3e-6, f.fmtTick, f.expo), c.label) << c.hi << " " << c.step;
+    }
+}
+
 TEST(TickFormat, LabelsCarryTheExponentSuffix)
 {
     const AxisFormat f = NumFmt(0, 2.0e7, 5.0e6);

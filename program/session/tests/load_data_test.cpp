@@ -1,6 +1,7 @@
 #include "session/load_data.h"
 
 #include "session/tests/session_fakes.h"
+#include "zan.h"
 
 #include <gtest/gtest.h>
 
@@ -240,6 +241,31 @@ TEST_F(LoadData_, UnreadableFileAddsAnEmptyVersion) {
     EXPECT_EQ(s.FileTab[2].iVer, 2);
     EXPECT_EQ(s.nVar, 2);
     EXPECT_EQ(GetParam(s, 1, 1), 0);
+}
+
+TEST_F(LoadData_, FilesThatGiveNoDataAreNamedWithTheReasonOnce) {
+    AddFile("a.bin", {"Time", "A"});
+    AddFile("b.dat", {});
+    library.files[s.Flist[2]].status = ZAN_STATUS_NO_MARKER;
+    AddFile("c\x01.bin", {"Time", "A"});
+    ASSERT_TRUE(LoadData(s, host, library));
+    EXPECT_EQ(s.lderr, 0);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
+              "These files could not be loaded:\n"
+              "b.dat: not a data file (the record layout begins with \" ## \")\n"
+              "c?.bin: the name holds a control character");
+    // The name with a control character is not handed over, where it would
+    // travel with a blank and could name another file.
+    ASSERT_EQ(library.opened.size(), 3u);
+    EXPECT_EQ(library.opened[2], "");
+    EXPECT_EQ(s.FileTab[1].note, "");
+
+    host.messages.clear();
+    s.Flist.resize(1);
+    s.nFile = 1;
+    ASSERT_TRUE(LoadData(s, host, library));
+    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(LoadData_, RangesCoverEveryFileHoldingTheVariable) {

@@ -108,6 +108,7 @@ public:
         std::string title;
         int sizeKb = 1;
         std::vector<std::pair<double, double>> ranges;  // lower, upper per variable
+        int status = 0;
     };
 
     void Close() override {
@@ -134,6 +135,7 @@ public:
         r.nPar = static_cast<int>(r.names.size());
         r.nStored = 10;
         r.nRows = 10;
+        r.status = it->second.status;
         (void)file;
         return r;
     }

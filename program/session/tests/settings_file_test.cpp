@@ -103,6 +103,16 @@ TEST_F(SettingsFile, StartupValuesAreKeptWithinWhatCanBeShown) {
         {"Grph=0", &Session::cGrph, 1},
         {"Grph=abc", &Session::cGrph, 1},
         {"Top=-50000", &Session::iFtop, -50000},
+        // Flags keep the values their menus write.
+        {"Graph Title=1000000000", &Session::iTitGrph, 1},
+        {"Graph Title=-2147483649", &Session::iTitGrph, 1},
+        {"Screen Title=7", &Session::iTitScrn, 1},
+        {"Xaxis Title=0", &Session::iTitXAxis, 0},
+        {"Files Legend=-1", &Session::iTitFiles, 1},
+        {"Files Path=2", &Session::lTitf, 1},
+        {"Transpose=1", &Session::iTran, -1},
+        {"Auto Load=99", &Session::iAuto, -1},
+        {"Auto Next=-5", &Session::iNext, -1},
     };
     for (const Case& c : cases) {
         dir.write("Zan.ini", std::string("[Startup]\n") + c.lines + "\n");

@@ -120,5 +120,31 @@ TEST(PageExport, FailsWithAMessageWhenNoDataFileExists)
     EXPECT_FALSE(QFile::exists(QString::fromStdString(png)));
 }
 
+TEST(PageExport, FilesThatGiveNoDataAreNamedAndTheExportFails)
+{
+    DemoFolder demo;
+    ASSERT_TRUE(demo.ok());
+    QFile(QString::fromStdString(demo.file("empty.csv"))).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(demo.file("flight.bin")), QString::fromStdString(demo.file("noext"))));
+    std::string out;
+    std::string err;
+    const std::string png = demo.file("page.png");
+    // The page is written for the file that loaded, and still the export fails.
+    EXPECT_EQ(Export({"--export", png, demo.file("flight.csv"), demo.file("empty.csv"), demo.file("noext"),
+                      demo.file("gone.csv")},
+                     out, err),
+              1);
+    EXPECT_NE(err.find("empty.csv: the file is empty"), std::string::npos) << err;
+    EXPECT_NE(err.find("noext: the file name has no extension"), std::string::npos) << err;
+    EXPECT_NE(err.find("gone.csv: no such file"), std::string::npos) << err;
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(png)));
+
+    // Nothing loaded: no page at all.
+    const std::string none = demo.file("none.png");
+    EXPECT_EQ(Export({"--export", none, demo.file("empty.csv")}, out, err), 1);
+    EXPECT_NE(err.find("empty.csv: the file is empty"), std::string::npos) << err;
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(none)));
+}
+
 } // namespace
 } // namespace zan

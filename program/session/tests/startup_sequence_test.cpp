@@ -167,6 +167,23 @@ TEST(FormLoad, FilesChosenInTheDialogAreLoaded)
     EXPECT_EQ(s.iFclrCmd, 1);
 }
 
+TEST(FormLoad, NineFilesLoadWithoutTheQuestionAndTenAsk)
+{
+    for (const int n : {9, 10}) {
+        FakeServices fake;
+        std::string names;
+        for (int i = 1; i <= n; ++i) {
+            const std::string name = "/d/f" + std::to_string(i) + ".bin";
+            fake.existing.insert(name);
+            names += name + " ";
+        }
+        Session s;
+        EXPECT_EQ(FormLoad(s, fake, names).outcome, LoadOutcome::Loaded);
+        EXPECT_EQ(fake.questions.size(), n == 10 ? 1u : 0u) << n;
+        EXPECT_EQ(s.nFile, n);
+    }
+}
+
 TEST(FormLoad, TwelveFilesAreLoadedOnlyAfterYes)
 {
     std::string names;
