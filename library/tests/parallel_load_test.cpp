@@ -13,6 +13,12 @@ namespace {
 
 using namespace std::string_literals;
 
+bool operator==(const Loaded& a, const Loaded& b)
+{
+    return a.nvar == b.nvar && a.nstored == b.nstored && a.nrows == b.nrows && a.step == b.step &&
+           a.status == b.status && a.close_status == b.close_status && a.title == b.title && a.names == b.names;
+}
+
 // Everything a load leaves behind: the caller's results and the slot.
 struct Snapshot {
     Loaded result;
@@ -38,12 +44,6 @@ Snapshot snapshot(const Loaded& r)
         s.extremes.push_back(var_tables(1)->rawmin[static_cast<std::size_t>(v - 1)]);
     }
     return s;
-}
-
-bool operator==(const Loaded& a, const Loaded& b)
-{
-    return a.nvar == b.nvar && a.nstored == b.nstored && a.nrows == b.nrows && a.step == b.step &&
-           a.status == b.status && a.close_status == b.close_status && a.title == b.title && a.names == b.names;
 }
 
 // Data lines of n rows with a bad line now and then: a short one, text, a
