@@ -5,6 +5,7 @@
 // one row of n singles.
 #include "byte_order.h"
 #include "loader.h"
+#include "row_pieces.h"
 
 #include <algorithm>
 #include <array>
@@ -68,7 +69,8 @@ public:
     int read_rows(SampleSink& sink, int32_t step) override
     {
         const std::size_t row_bytes = static_cast<std::size_t>(sink.nvar()) * 4;
-        uint64_t discard = 0;
+        const RowLayout records{in_.offset(), row_bytes + 8, 4, 4, true};
+        uint64_t discard = read_row_pieces(file_, in_, records, step, sink);
         while (discard > 0 || !sink.full()) {
             int32_t len = 0;
             if (int r = read_marker(len)) return r;

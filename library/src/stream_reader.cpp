@@ -4,82 +4,14 @@
 // value kind k and n (shape C, names of 80, doubles when k is 1).
 #include "byte_order.h"
 #include "loader.h"
-#include "work_threads.h"
+#include "row_pieces.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
-#include <vector>
 
 namespace zan {
 
 namespace {
-
-constexpr std::size_t kPieceBuffer = std::size_t{1} << 20;
-
-// Rows first..last-1 of the file, read by one thread.
-struct RowPiece {
-    uint64_t first = 0;
-    uint64_t last = 0;
-    bool complete = false;
-    std::vector<double> lo;
-    std::vector<double> hi;
-};
-
-// The layout of the rows: where they start, how long each is, the value size.
-struct RowLayout {
-    uint64_t start = 0;
-    std::size_t row_bytes = 0;
-    int value_size = 4;
-};
-
-// Stores rows r..r+count-1, whose bytes start at p, straight into the
-// block: row r at sample r / step when r is a multiple of step. The rows lie
-// within those the sink has room for.
-void store_rows(const char* p, uint64_t r, uint64_t count, const RowLayout& layout, int32_t step, FileSlot& slot,
-                RowPiece& piece)
-{
-    const int32_t nvar = slot.nvar;
-    const std::size_t cap = static_cast<std::size_t>(slot.capacity);
-    double* block = slot.block.get();
-    double* lo = piece.lo.data();
-    double* hi = piece.hi.data();
-    for (uint64_t i = 0; i < count; ++i, ++r, p += layout.row_bytes) {
-        if (r % static_cast<uint64_t>(step) != 0) continue;
-        const std::size_t at = static_cast<std::size_t>(r / static_cast<uint64_t>(step));
-        for (int32_t v = 0; v < nvar; ++v) {
-            const double x = clean_value(layout.value_size == 8 ? load_le<double>(p + 8 * v)
-                                                                : double(load_le<float>(p + 4 * v)));
-            block[static_cast<std::size_t>(v) * cap + at] = x;
-            if (x > hi[v]) hi[v] = x;
-            if (x < lo[v]) lo[v] = x;
-        }
-    }
-}
-
-void start_piece(RowPiece& piece, int32_t nvar)
-{
-    piece.lo.assign(static_cast<std::size_t>(nvar), kInitMin);
-    piece.hi.assign(static_cast<std::size_t>(nvar), kInitMax);
-}
-
-// One piece read from the file by one thread.
-void read_piece(const InputFile& file, const RowLayout& layout, int32_t step, FileSlot& slot, RowPiece& piece)
-{
-    start_piece(piece, slot.nvar);
-    const std::size_t rb = layout.row_bytes;
-    const std::size_t bytes = static_cast<std::size_t>(piece.last - piece.first) * rb;
-    ByteReader in(file, std::max(std::min(kPieceBuffer, bytes), rb), layout.start + piece.first * rb,
-                  layout.start + piece.last * rb);
-    for (uint64_t r = piece.first; r < piece.last;) {
-        if (in.need(rb) != 0) return;
-        const uint64_t rows = std::min<uint64_t>(in.available() / rb, piece.last - r);
-        store_rows(in.data(), r, rows, layout, step, slot, piece);
-        in.consume(static_cast<std::size_t>(rows) * rb);
-        r += rows;
-    }
-    piece.complete = true;
-}
 
 class StreamReader final : public Reader {
 public:
@@ -130,7 +62,7 @@ public:
         const std::size_t row_bytes = static_cast<std::size_t>(sink.nvar()) * value_size_;
         // Rows between two stored ones are read and dropped; the drops after
         // the last stored row are reads too and can end the load.
-        uint64_t discard = read_pieces(sink, step, row_bytes);
+        uint64_t discard = read_row_pieces(file_, in_, {header_bytes_, row_bytes, 0, value_size_, false}, step, sink);
         auto more = [&] { return discard > 0 || !sink.full(); };
         while (more()) {
             if (int r = in_.need(row_bytes)) return r;
@@ -152,50 +84,6 @@ public:
     }
 
 private:
-    // The rows the file holds now and the sink has room for, shared out over
-    // the threads when there are enough of them. Leaves the sink and the
-    // reader as reading those rows one by one would, up to the first piece
-    // that could not be read whole (the file shrank), and returns the drops
-    // still due there.
-    uint64_t read_pieces(SampleSink& sink, int32_t step, std::size_t row_bytes)
-    {
-        FileSlot& slot = sink.slot();
-        const unsigned threads = reader_thread_count();
-        const uint64_t size = file_.size();
-        const uint64_t k = static_cast<uint64_t>(step);
-        const uint64_t rows = std::min(size > header_bytes_ ? (size - header_bytes_) / row_bytes : 0,
-                                       static_cast<uint64_t>(slot.capacity) * k);
-        // The rows already in the reader's buffer are taken from there, as
-        // reading one by one would, even when the file has changed since.
-        const uint64_t buffered = std::min<uint64_t>(in_.available() / row_bytes, rows);
-        const uint64_t chunk = chunk_size((rows - buffered) * row_bytes);
-        if (threads < 2 || slot.stored != 0 || (rows - buffered) * row_bytes < 2 * chunk) return 0;
-        const uint64_t per_piece = std::max<uint64_t>(1, chunk / row_bytes);
-        const RowLayout layout{header_bytes_, row_bytes, value_size_};
-        std::vector<RowPiece> pieces(1);
-        pieces[0].last = buffered;
-        pieces[0].complete = true;
-        start_piece(pieces[0], slot.nvar);
-        store_rows(in_.data(), 0, buffered, layout, step, slot, pieces[0]);
-        for (uint64_t r = buffered; r < rows; r += per_piece)
-            pieces.push_back({r, std::min(rows, r + per_piece), false, {}, {}});
-        std::atomic<std::size_t> next{1};
-        run_threads(std::min<unsigned>(threads, static_cast<unsigned>(pieces.size())), [&](unsigned) {
-            for (std::size_t u; (u = next.fetch_add(1)) < pieces.size();)
-                read_piece(file_, layout, step, slot, pieces[u]);
-        });
-        uint64_t done = 0;
-        for (const RowPiece& piece : pieces) {
-            if (!piece.complete) break;
-            merge_extremes(sink.vars(), piece.lo.data(), piece.hi.data(), slot.nvar);
-            done = piece.last;
-        }
-        const uint64_t stored = (done + k - 1) / k;
-        slot.stored = static_cast<int32_t>(stored);
-        in_.seek(header_bytes_ + done * row_bytes);
-        return stored * k > done ? stored * k - done : 0;
-    }
-
     int read_int(int32_t& value)
     {
         char bytes[4];

@@ -200,6 +200,62 @@ TEST_F(ParallelLoad, StreamFileThatGrowsOrShrinksBetweenThePassesLoadsAsWithOneT
         }
 }
 
+TEST_F(ParallelLoad, RecordFileWithIrregularRecordsLoadsAsWithOneThread)
+{
+    // 20 singles a row: 88 bytes a record, so that the file outgrows the
+    // buffer of the header read and rows are left for the threads.
+    const std::vector<std::string> names = {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j",
+                                            "k", "l", "m", "n", "o", "p", "q", "r", "s", "t"};
+    Rows rows;
+    for (int i = 0; i < 110000; ++i) {
+        rows.push_back({});
+        for (int v = 0; v < 20; ++v) rows.back().push_back(i * 0.5 + v);
+    }
+    const std::string clean = record_file(names, rows);
+    const std::size_t stride = 88;
+    const std::size_t first = clean.size() - rows.size() * stride;
+    auto at = [&](std::size_t row) { return first + row * stride; };
+    auto with_record = [&](std::size_t row, const std::string& rec) {
+        return clean.substr(0, at(row)) + rec + clean.substr(at(row + 1));
+    };
+    auto with_int = [&](std::size_t offset, int32_t value) {
+        std::string s = clean;
+        std::memcpy(s.data() + offset, &value, 4);
+        return s;
+    };
+    const std::string row_and_a_half = clean.substr(at(7) + 4, 80) + std::string(40, '\x11');
+    const std::string path = dir.file("case.dat");
+    struct Case {
+        const char* label;
+        std::string bytes;
+        std::vector<int32_t> steps;
+    } cases[] = {
+        {"regular", clean, {1, 3}},
+        {"longer record among the threads' rows", with_record(100000, record(row_and_a_half)), {1, 3}},
+        {"longer record in the first buffer", with_record(20, record(row_and_a_half)), {1}},
+        {"short record", with_record(100000, record(std::string(12, '\0'))), {1}},
+        {"trailer that does not match", with_int(at(100001) - 4, 81), {1, 3}},
+        {"negative length", with_int(at(105000), -80), {1}},
+        {"cut inside the last record", clean.substr(0, clean.size() - 5), {1, 7}},
+    };
+    const std::vector<uint64_t> chunks = {65536, 1 << 20};
+    for (const Case& c : cases)
+        for (int32_t step : c.steps) {
+            SCOPED_TRACE(std::string(c.label) + ", step " + std::to_string(step));
+            expect_same_as_one_thread(path, step, [&] { write_text(path, c.bytes); }, chunks);
+        }
+    for (int32_t step : {1, 3}) {
+        SCOPED_TRACE("shrinks during the load, step " + std::to_string(step));
+        expect_same_as_one_thread(
+            path, step,
+            [&] {
+                write_text(path, clean);
+                hooks::after_row_count = [&] { std::filesystem::resize_file(path, at(90000) + 50); };
+            },
+            chunks);
+    }
+}
+
 TEST_F(ParallelLoad, MemoryShortageRetryLoadsAsWithOneThread)
 {
     const std::string path = dir.file("big.csv");
