@@ -186,6 +186,13 @@ void ProfileDocument::RemoveSection(const std::string& section) {
     }
 }
 
+void ProfileDocument::MoveSectionToEnd(const std::string& section) {
+    const Span span = Find(section);
+    if (span.first == npos) return;
+    std::rotate(lines_.begin() + static_cast<std::ptrdiff_t>(span.first),
+                lines_.begin() + static_cast<std::ptrdiff_t>(span.last), lines_.end());
+}
+
 bool ProfileDocument::HasSection(const std::string& section) const {
     return Find(section).first != npos;
 }

@@ -49,6 +49,8 @@ public:
     void Set(const std::string& section, const std::string& key, const std::string& value);
     void RemoveKey(const std::string& section, const std::string& key);
     void RemoveSection(const std::string& section);
+    // Moves the section's lines, its first header with them, behind all others.
+    void MoveSectionToEnd(const std::string& section);
 
     bool HasSection(const std::string& section) const;
     std::vector<std::string> Sections() const;

@@ -88,6 +88,10 @@ void DefaultLayout(Session& s) {
 }
 
 void IniGrphs(Session& s) {
+    // Without data the stored graphs cannot be matched to variables; what is
+    // laid out then is not the user's layout, and writing the settings
+    // must not replace it.
+    s.bNoLayout = s.lderr != 0;
     const platform::ProfileDocument doc = platform::ProfileDocument::Load(SettingsPath(s));
     const int crc = Rounded(doc.Get("Files", "Crc", "0"));
     const int n = std::min(Rounded(doc.Get("Startup", "Graphs", "0")), kMaxStoredGraphs);

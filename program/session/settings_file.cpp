@@ -8,7 +8,9 @@
 #include "session/data_library.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 namespace zan {
@@ -171,7 +173,19 @@ void IniStart(Session& s, SessionHost& host) {
 bool IniWrite(Session& s, SessionHost& host, DataLibrary& library) {
     const std::string file = SettingsPath(s);
     platform::ProfileDocument doc = platform::ProfileDocument::Load(file);
-    for (const char* section : {"Startup", "Files", "Graphs", "Scales"}) doc.RemoveSection(section);
+    // A start-up whose load failed or was cancelled holds no layout of its
+    // own: the stored graphs and scales stay, with the count and file check
+    // they belong to, so the next start with those files finds them again.
+    const bool keepLayout = s.bNoLayout;
+    auto stored = [&doc](const char* section, const char* key) {
+        const std::optional<std::string> raw = doc.Raw(section, key);
+        return raw ? Num(std::atof(raw->c_str())) : std::string();
+    };
+    const std::string storedGraphs = stored("Startup", "Graphs");
+    const std::string storedCrc = stored("Files", "Crc");
+    for (const char* section : {"Startup", "Files", "Graphs", "Scales"})
+        if (!keepLayout || std::string_view(section) == "Startup" || std::string_view(section) == "Files")
+            doc.RemoveSection(section);
 
     auto put = [&](const char* section, const std::string& key, const std::string& value) {
         if (Trim(value).empty())
@@ -214,7 +228,10 @@ bool IniWrite(Session& s, SessionHost& host, DataLibrary& library) {
     putNum("Rows", s.nCols);
     putNum("Columns", s.nRows);
     putNum("Files", s.nFile);
-    putNum("Graphs", s.nGrph);
+    if (keepLayout)
+        put("Startup", "Graphs", storedGraphs);
+    else
+        putNum("Graphs", s.nGrph);
     putNum("Width", s.iFwdt);
     putNum("Height", s.iFhgt);
     put("Startup", "CmdLine", host.CommandLine());
@@ -228,35 +245,40 @@ bool IniWrite(Session& s, SessionHost& host, DataLibrary& library) {
         const std::string value = getparentfoldername(v) == folder ? getfilename(v) : v;
         put("Files", "File" + Num(i), value);
     }
-    put("Files", "Crc", Num(s.CrcAll));
+    put("Files", "Crc", keepLayout ? storedCrc : Num(s.CrcAll));
 
-    put("Graphs", "Title", "\"" + Trim(s.ScrTitle) + "\"");
-    for (int g = 1; g <= s.nGrph && g <= s.GrphTab.size(); ++g) {
-        const GraphRecord& r = s.GrphTab[g];
-        const int nLine = std::clamp(r.nLine, 0, kMaxLines);
-        std::string value = "\"" + Trim(r.Title) + "\"," + Num(r.xVar) + "," + Num(nLine);
-        for (int k = 1; k <= nLine; ++k) value += "," + Num(r.Lines[static_cast<size_t>(k)]);
-        put("Graphs", "Graph" + Num(g), value);
-    }
-
-    put("Scales", "Move All", Num(s.iMall));
-    // The library is asked only while it holds the loaded files.
-    const bool loaded = s.lderr == 0;
-    for (int i = 1; i <= s.nFile; ++i) {
-        const std::string prefix = "File" + formatNumber(i, "0000");
-        const bool known = loaded && s.FileTab.contains(i);
-        const int nPar = known ? s.FileTab[i].nPar : 0;
-        int m = 0;
-        for (int j = 1; j <= nPar; ++j) {
-            const double shift = library.Shift(i, j);
-            const double factor = library.Factor(i, j);
-            if (shift == 0 && factor == 1) continue;
-            ++m;
-            put("Scales", prefix + formatNumber(j, "0000"), Num(shift) + "," + Num(factor));
+    if (keepLayout) {
+        doc.MoveSectionToEnd("Graphs");
+        doc.MoveSectionToEnd("Scales");
+    } else {
+        put("Graphs", "Title", "\"" + Trim(s.ScrTitle) + "\"");
+        for (int g = 1; g <= s.nGrph && g <= s.GrphTab.size(); ++g) {
+            const GraphRecord& r = s.GrphTab[g];
+            const int nLine = std::clamp(r.nLine, 0, kMaxLines);
+            std::string value = "\"" + Trim(r.Title) + "\"," + Num(r.xVar) + "," + Num(nLine);
+            for (int k = 1; k <= nLine; ++k) value += "," + Num(r.Lines[static_cast<size_t>(k)]);
+            put("Graphs", "Graph" + Num(g), value);
         }
-        put("Scales", prefix + "mPar", Num(m));
-        put("Scales", prefix + "nPar", Num(nPar));
-        put("Scales", prefix + "iCrc", Num(known ? s.FileTab[i].iCrc : -1));
+
+        put("Scales", "Move All", Num(s.iMall));
+        // The library is asked only while it holds the loaded files.
+        const bool loaded = s.lderr == 0;
+        for (int i = 1; i <= s.nFile; ++i) {
+            const std::string prefix = "File" + formatNumber(i, "0000");
+            const bool known = loaded && s.FileTab.contains(i);
+            const int nPar = known ? s.FileTab[i].nPar : 0;
+            int m = 0;
+            for (int j = 1; j <= nPar; ++j) {
+                const double shift = library.Shift(i, j);
+                const double factor = library.Factor(i, j);
+                if (shift == 0 && factor == 1) continue;
+                ++m;
+                put("Scales", prefix + formatNumber(j, "0000"), Num(shift) + "," + Num(factor));
+            }
+            put("Scales", prefix + "mPar", Num(m));
+            put("Scales", prefix + "nPar", Num(nPar));
+            put("Scales", prefix + "iCrc", Num(known ? s.FileTab[i].iCrc : -1));
+        }
     }
 
     if (!doc.Save(file)) {

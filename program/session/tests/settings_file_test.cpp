@@ -282,5 +282,36 @@ TEST_F(SettingsFile, ScalesAreWrittenOnlyForChangedLines) {
         EXPECT_EQ(doc.Get("Scales", key, ""), value) << key;
 }
 
+TEST_F(SettingsFile, StartupWithoutDataKeepsTheStoredLayout) {
+    const std::string stored =
+        "[Startup]\nGraphs= 2\n[Files]\nFile 1=run.csv\nCrc= 4711\n[Graphs]\nTitle=\"Run\"\n"
+        "Graph 1=\"a\", 1, 1, 2\nGraph 2=\"b\", 1, 1, 3\n[Scales]\nMove All=-1\nFile00010002=.5, 1\n";
+    dir.write("Zan.ini", stored);
+    s.nFile = 1;
+    s.Flist.assign(1);
+    s.Flist[1] = dir.file("run.csv");
+    // The load failed or was cancelled: the graphs are laid out without data.
+    s.lderr = 1;
+    IniGrphs(s);
+    ASSERT_TRUE(IniWrite(s, host, library));
+    platform::ProfileDocument doc = Doc();
+    EXPECT_EQ(doc.Raw("Startup", "Graphs"), std::optional<std::string>("2"));
+    EXPECT_EQ(doc.Raw("Files", "Crc"), std::optional<std::string>("4711"));
+    EXPECT_EQ(doc.Sections(), (std::vector<std::string>{"Startup", "Files", "Graphs", "Scales"}));
+    EXPECT_EQ(doc.Get("Graphs", "Graph 2", ""), "\"b\", 1, 1, 3");
+    EXPECT_EQ(doc.Get("Scales", "File00010002", ""), ".5, 1");
+    EXPECT_TRUE(doc.Raw("Startup", "Win State").has_value());
+
+    // Once the data are there, the graphs shown are what is written.
+    s.lderr = 0;
+    s.CrcAll = 99;
+    IniGrphs(s);
+    ASSERT_TRUE(IniWrite(s, host, library));
+    doc = Doc();
+    EXPECT_EQ(doc.Get("Files", "Crc", ""), "99");
+    EXPECT_EQ(doc.Get("Startup", "Graphs", ""), std::to_string(s.nGrph));
+    EXPECT_FALSE(doc.Raw("Scales", "File00010002").has_value());
+}
+
 }  // namespace
 }  // namespace zan
