@@ -69,8 +69,8 @@ ZAN_EXPORT void dgrow(int32_t* file, const int32_t* path, int32_t* nstored, int3
 // every other operation, but while it runs another thread may call these two,
 // and only these.
 // dprog: how much of the running dopen's reading is done, 0 to 100 percent
-// of the file's bytes (a text file is read twice: both passes count); 0 when
-// no dopen runs.
+// of the file's bytes; 0 when no dopen runs. A text file is read twice: the
+// first pass, which only counts its lines, fills the first eighth.
 ZAN_EXPORT void dprog(int32_t* percent);
 // dstop: asks the running dopen to stop; result 1 when one runs, 0 (and
 // nothing happens) otherwise. The dopen then ends soon with status

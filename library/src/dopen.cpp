@@ -107,6 +107,7 @@ int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Lay
     if (!header_ok(head)) return head;
 
     *a.nrows = to_int32(reader->expected_rows());
+    if (layout == Layout::Text) load_control::second_pass();
     if (hooks::after_row_count) hooks::after_row_count();
     const int start = reader->start_rows(header);
     if (!header_ok(start)) return start;
@@ -182,7 +183,7 @@ extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* na
     *status = in.open(p.exact);
     if (*status != 0) return;
     load_control::begin();
-    load_control::set_total(in.size() * (layout == Layout::Text ? 2 : 1));
+    load_control::set_file(in.size(), layout == Layout::Text);
     try {
         *status = load_into(*slot, *file, in, p, layout, {names, title, nvar, nstored, nrows, step});
     } catch (...) {

@@ -1,5 +1,7 @@
 #include "input_file.h"
 
+#include "load_hooks.h"
+
 #include "load_control.h"
 #include "zan.h"
 
@@ -81,13 +83,18 @@ int InputFile::rewind()
     return ::lseek(fd_, 0, SEEK_SET) < 0 ? errno : 0;
 }
 
+namespace hooks {
+std::optional<std::size_t> largest_buffer;
+}
+
 namespace {
 
 std::size_t capacity_for(const InputFile& file)
 {
     const uint64_t size = file.size() + 1;
+    const uint64_t largest = hooks::largest_buffer.value_or(ByteReader::kMaxCapacity);
     return static_cast<std::size_t>(
-        std::clamp<uint64_t>(size, ByteReader::kMinCapacity, ByteReader::kMaxCapacity));
+        std::clamp<uint64_t>(size, std::min<uint64_t>(ByteReader::kMinCapacity, largest), largest));
 }
 
 }  // namespace

@@ -13,6 +13,12 @@ std::atomic<bool> running{false};
 std::atomic<bool> stop{false};
 std::atomic<uint64_t> done{0};
 std::atomic<uint64_t> total{0};
+std::atomic<uint64_t> weight{1};       // what a byte read is worth now
+std::atomic<uint64_t> file_bytes{0};
+
+// Shares of a two-pass load: counting, then reading.
+constexpr uint64_t kCountShare = 1;
+constexpr uint64_t kReadShare = 7;
 
 }  // namespace
 
@@ -20,18 +26,27 @@ void begin()
 {
     done.store(0, std::memory_order_relaxed);
     total.store(0, std::memory_order_relaxed);
+    weight.store(1, std::memory_order_relaxed);
     stop.store(false);
     running.store(true);
 }
 
-void set_total(uint64_t bytes)
+void set_file(uint64_t bytes, bool two_passes)
 {
-    total.store(bytes, std::memory_order_relaxed);
+    file_bytes.store(bytes, std::memory_order_relaxed);
+    total.store(two_passes ? bytes * (kCountShare + kReadShare) : bytes, std::memory_order_relaxed);
+    weight.store(two_passes ? kCountShare : 1, std::memory_order_relaxed);
+}
+
+void second_pass()
+{
+    done.store(file_bytes.load(std::memory_order_relaxed) * kCountShare, std::memory_order_relaxed);
+    weight.store(kReadShare, std::memory_order_relaxed);
 }
 
 void add_progress(uint64_t bytes)
 {
-    done.fetch_add(bytes, std::memory_order_relaxed);
+    done.fetch_add(bytes * weight.load(std::memory_order_relaxed), std::memory_order_relaxed);
 }
 
 void end()

@@ -9,8 +9,12 @@ namespace zan::load_control {
 
 // A load starts: nothing done yet, no stop requested.
 void begin();
-// The bytes the whole load will read (for text files both passes).
-void set_total(uint64_t bytes);
+// The load reads a file of `bytes` bytes, once, or twice for a text file:
+// its first pass only counts lines and takes a small part of the time, so it
+// fills only an eighth of the way.
+void set_file(uint64_t bytes, bool two_passes);
+// The counting pass of a text file is over.
+void second_pass();
 void add_progress(uint64_t bytes);
 // The load is over; a stop requested from now on concerns no load.
 void end();

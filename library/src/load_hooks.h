@@ -3,6 +3,7 @@
 #ifndef ZAN_LOAD_HOOKS_H
 #define ZAN_LOAD_HOOKS_H
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -25,6 +26,10 @@ extern std::optional<unsigned> reader_threads;
 // Bytes of a file that one thread takes at a time, replacing the size the
 // readers choose, so that small test files are split into many pieces.
 extern std::optional<uint64_t> chunk_bytes;
+
+// Largest buffer a file's own reader takes, replacing 8 MiB, so that small
+// binary test files still leave rows to the threads after the header read.
+extern std::optional<std::size_t> largest_buffer;
 
 }  // namespace zan::hooks
 

@@ -23,6 +23,7 @@ protected:
         hooks::after_row_count = nullptr;
         hooks::reader_threads.reset();
         hooks::chunk_bytes.reset();
+        hooks::largest_buffer.reset();
     }
 
     // Raw stored value of variable v at sample s (both from 1).
