@@ -92,7 +92,10 @@ namespace {
 std::size_t capacity_for(const InputFile& file)
 {
     const uint64_t size = file.size() + 1;
-    const uint64_t largest = hooks::largest_buffer.value_or(ByteReader::kMaxCapacity);
+    // Never below what the text reader's longest kept line needs.
+    const uint64_t largest = hooks::largest_buffer
+                                 ? std::max<uint64_t>(*hooks::largest_buffer, uint64_t{ZAN_LINE_LEN} + 2)
+                                 : ByteReader::kMaxCapacity;
     return static_cast<std::size_t>(
         std::clamp<uint64_t>(size, std::min<uint64_t>(ByteReader::kMinCapacity, largest), largest));
 }

@@ -27,8 +27,9 @@ extern std::optional<unsigned> reader_threads;
 // readers choose, so that small test files are split into many pieces.
 extern std::optional<uint64_t> chunk_bytes;
 
-// Largest buffer a file's own reader takes, replacing 8 MiB, so that small
-// binary test files still leave rows to the threads after the header read.
+// Largest buffer a file's own reader takes, replacing 8 MiB (but never less
+// than a longest text line needs), so that small binary test files still
+// leave rows to the threads after the header read.
 extern std::optional<std::size_t> largest_buffer;
 
 }  // namespace zan::hooks

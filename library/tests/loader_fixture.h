@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace zan::testfiles {
 
 class LoaderTest : public ::testing::Test {
@@ -24,6 +26,15 @@ protected:
         hooks::reader_threads.reset();
         hooks::chunk_bytes.reset();
         hooks::largest_buffer.reset();
+        // ZAN_TEST_READER_THREADS=n loads every file of the suite on n
+        // threads in small pieces, with a small header buffer so that the
+        // threads get binary rows too: each test's expectations then hold
+        // for the parallel readers as well.
+        if (const char* n = std::getenv("ZAN_TEST_READER_THREADS")) {
+            hooks::reader_threads = static_cast<unsigned>(std::atoi(n));
+            hooks::chunk_bytes = 4096;
+            hooks::largest_buffer = 65536;
+        }
     }
 
     // Raw stored value of variable v at sample s (both from 1).

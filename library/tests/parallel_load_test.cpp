@@ -133,7 +133,7 @@ TEST_F(ParallelLoad, EveryTextFileLoadsAsWithOneThreadAtEveryStep)
 
 // Binary files are read by the header's reader as far as its buffer goes;
 // a small buffer leaves most rows of a small file to the threads.
-constexpr std::size_t kSmallBuffer = 16384;
+constexpr std::size_t kSmallBuffer = 65536;
 const std::vector<uint64_t> kBinaryChunks = {1000, 8192, 65536};
 
 TEST_F(ParallelLoad, BinaryFilesLoadAsWithOneThread)
