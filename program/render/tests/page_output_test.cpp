@@ -128,6 +128,27 @@ TEST(PrntDraw, PrintsTheCurrentPageOnlyAsOneJob)
     EXPECT_TRUE(printer.label.empty());
 }
 
+TEST(PrntDraw, LeavesTheScreenLayoutForTheMouse)
+{
+    testing::RenderFixture fx;
+    Graphs(fx, 4);
+    FakeScreen screen;
+    PictDraw(fx.s, screen);
+    const zan::Session shown = fx.s;
+    FakePrinter printer;
+    PrntDraw(fx.s, printer);
+    ASSERT_TRUE(HasText(printer.page, "graph1"));
+    for (int w = 1; w <= 4; ++w) {
+        EXPECT_EQ(fx.s.CellTab[static_cast<size_t>(w)].Right, shown.CellTab[static_cast<size_t>(w)].Right) << w;
+        EXPECT_EQ(fx.s.CellTab[static_cast<size_t>(w)].Bottom, shown.CellTab[static_cast<size_t>(w)].Bottom) << w;
+        EXPECT_EQ(fx.s.GrphTab[w].Xaxis.Ahi, shown.GrphTab[w].Xaxis.Ahi) << w;
+    }
+    EXPECT_EQ(fx.s.CurCell.Right, shown.CurCell.Right);
+    EXPECT_EQ(fx.s.Yfoot, shown.Yfoot);
+    EXPECT_EQ(fx.s.SizeUnit, shown.SizeUnit);
+    EXPECT_EQ(fx.s.mx1, shown.mx1);
+}
+
 TEST(PrntDraw, WithoutAPrinterThePageGoesToAPdfFileNamedInTheLabel)
 {
     testing::RenderFixture fx;
