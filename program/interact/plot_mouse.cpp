@@ -33,6 +33,13 @@ int MarkerColumn(const Session& s, double t)
     return render::CLng(ToPixel(s, t, 0).x - 0.00001);
 }
 
+// The band's graph current again, whatever was drawn since the press.
+void TakeBandGraph(Session& s, const MouseState& m)
+{
+    s.CurCell = m.bandCell;
+    s.CurGrph = m.bandGrph;
+}
+
 }  // namespace
 
 void MouseDown(Session& s, MouseState& m, MouseHost& host, int button, int shift, double x, double y)
@@ -60,6 +67,8 @@ void MouseDown(Session& s, MouseState& m, MouseHost& host, int button, int shift
     host.ObjtRect(false);
     s.CurCell = s.CellTab[static_cast<size_t>(hit.iWind)];
     s.CurGrph = s.GrphTab[hit.iGrph];
+    m.bandCell = s.CurCell;
+    m.bandGrph = s.CurGrph;
     m.xBeg = m.xEnd = ClampX(s.CurCell, x);
     m.yBeg = m.yEnd = ClampY(s.CurCell, y);
 }
@@ -76,6 +85,7 @@ void MouseMove(Session& s, MouseState& m, MouseHost& host, double x, double y)
     m.yCur = y;
     if (m.bBand) {
         host.StopHover();
+        TakeBandGraph(s, m);
         m.xEnd = ClampX(s.CurCell, x);
         m.yEnd = ClampY(s.CurCell, y);
         host.ShowBand(m.xBeg, m.yBeg, m.xEnd, m.yEnd);
@@ -90,6 +100,7 @@ void UpdateLive(Session& s, MouseState& m, MouseHost& host)
     std::string caption;
     if (m.bBand) {
         // The band belongs to the pressed graph, wherever the pointer is.
+        TakeBandGraph(s, m);
         const double x = ClampX(s.CurCell, m.xCur);
         const double y = ClampY(s.CurCell, m.yCur);
         const PlotPoint v = ToValue(s, x, y);
@@ -120,6 +131,7 @@ void MouseUp(Session& s, MouseState& m, MouseHost& host, double x, double y)
     host.HideBand();
     host.ProcessEvents();
     m.bBand = false;
+    TakeBandGraph(s, m);
     if (m.xBeg != m.xEnd) {
         s.drErr = 3;  // the mouse rests until the zoomed page is drawn
         const PlotPoint lo = ToValue(s, std::min(m.xBeg, m.xEnd), std::max(m.yBeg, m.yEnd));

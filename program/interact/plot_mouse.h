@@ -27,6 +27,11 @@ struct MouseState {
     float lastX = -1e9f;  // last position that counted as a move
     float lastY = -1e9f;
     bool bLegend = false; // the press was made on the files legend
+    // The pressed cell and graph. A page drawn while the band is dragged (a
+    // delayed redraw, a watched file that grew) leaves the last drawn cell
+    // current; the band goes on with these.
+    CellRecord bandCell;
+    GraphRecord bandGrph;
 };
 
 // Buttons as the picture reports them.

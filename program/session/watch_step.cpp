@@ -1,8 +1,9 @@
 // The watch step: on each tick of the watch timer the data files are
 // compared with what was loaded. A file that only grew is followed by reading
-// just the rows appended to it; anything else loads the files again. A file
-// that is gone, cannot be opened or became shorter keeps the data shown; the
-// page label says so and the next tick looks again.
+// just the rows appended to it; anything else, a shorter file included (a new
+// run writing into it), loads the files again. A file that is gone, cannot be
+// opened or was emptied keeps the data shown, since loading it could only
+// fail; the page label says so and the next tick looks again.
 #include "session/file_commands.h"
 
 #include "platform/file_system.h"
@@ -16,7 +17,7 @@ namespace zan {
 
 namespace {
 
-enum class Seen { Same, Changed, Grown, Missing, Unreadable, Shorter };
+enum class Seen { Same, Changed, Grown, Missing, Unreadable, Emptied };
 
 Seen Compare(const std::string& path, const FileRecord& loaded)
 {
@@ -28,8 +29,8 @@ Seen Compare(const std::string& path, const FileRecord& loaded)
     const auto size = static_cast<std::int64_t>(info->Size);
     if (size == loaded.size && info->DateLastModified == loaded.modifiedTime)
         return Seen::Same;
-    if (size < loaded.size)
-        return Seen::Shorter;
+    if (size == 0 && loaded.size > 0)
+        return Seen::Emptied;
     return size > loaded.size ? Seen::Grown : Seen::Changed;
 }
 
@@ -41,8 +42,8 @@ std::string Problem(Seen seen, const std::string& path)
         return name + " is gone; the last data are shown until it is back";
     case Seen::Unreadable:
         return name + " cannot be opened; the last data are shown until it can";
-    case Seen::Shorter:
-        return name + " is shorter than when loaded; the last data are shown (Reload, F5, loads it as it is)";
+    case Seen::Emptied:
+        return name + " is empty; the last data are shown until it holds data again";
     default:
         return {};
     }
@@ -78,7 +79,7 @@ void FileCommands::Watch()
             continue;
         }
         const Seen seen = Compare(s_.Flist[i], s_.FileTab[i]);
-        if (seen == Seen::Missing || seen == Seen::Unreadable || seen == Seen::Shorter) {
+        if (seen == Seen::Missing || seen == Seen::Unreadable || seen == Seen::Emptied) {
             if (problem.empty())
                 problem = Problem(seen, s_.Flist[i]);
         } else if (seen != Seen::Same) {

@@ -192,6 +192,27 @@ TEST(PlotMouse, ADragAcrossCellsStaysWithThePressedGraph)
     EXPECT_EQ(host.live.substr(0, 8), "X= 100.0");
 }
 
+TEST(PlotMouse, APageDrawnDuringTheDragLeavesTheBandWithThePressedGraph)
+{
+    Session s = Page();
+    s.GrphTab[3].Xaxis.Alo = -10;
+    s.GrphTab[3].Xaxis.Ahi = 0;
+    MouseState m;
+    RecordingMouse host;
+    MouseDown(s, m, host, kLeftButton, 0, 60, 50);
+    // A redraw makes the last drawn cell and graph current.
+    s.CurCell = s.CellTab[3];
+    s.CurGrph = s.GrphTab[3];
+    MouseMove(s, m, host, 500, 250);
+    EXPECT_EQ(host.bands.back(), (std::vector<double>{60, 50, 180, 130}));
+    s.CurCell = s.CellTab[3];
+    s.CurGrph = s.GrphTab[3];
+    MouseUp(s, m, host, 500, 250);
+    EXPECT_DOUBLE_EQ(s.VarTab[1].Vlo[2], 25);
+    EXPECT_DOUBLE_EQ(s.VarTab[1].Vhi[2], 100);
+    EXPECT_DOUBLE_EQ(s.VarTab[2].Vhi[2], 8);
+}
+
 TEST(PlotMouse, DoubleClickTwiceAtOnePlaceAddsThenRemovesAMarker)
 {
     Session s = Page();

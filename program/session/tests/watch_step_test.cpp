@@ -136,7 +136,18 @@ TEST_F(WatchStep, ARewrittenFileOfTheSameSizeIsReloaded)
     EXPECT_EQ(library.grown.size(), 1u);
 }
 
-TEST_F(WatchStep, VanishedShorterOrUnreadableFilesKeepTheDataAndSaySo)
+TEST_F(WatchStep, AShorterFileIsANewRunAndIsReloaded)
+{
+    Loaded({"a.csv"});
+    std::filesystem::resize_file(dir.file("a.csv"), 3);
+    commands.Watch();
+    ASSERT_GE(services.calls.size(), 2u);
+    EXPECT_EQ(services.calls[1], "LoadData");
+    EXPECT_TRUE(window.notes.empty());
+    EXPECT_TRUE(host.watchEnabled);
+}
+
+TEST_F(WatchStep, VanishedEmptiedOrUnreadableFilesKeepTheDataAndSaySo)
 {
     const struct {
         const char* what;
@@ -144,7 +155,7 @@ TEST_F(WatchStep, VanishedShorterOrUnreadableFilesKeepTheDataAndSaySo)
         const char* said;
     } cases[] = {
         {"gone", [](const std::string& p) { std::filesystem::remove(p); }, "is gone"},
-        {"truncated", [](const std::string& p) { std::filesystem::resize_file(p, 3); }, "shorter"},
+        {"emptied", [](const std::string& p) { std::filesystem::resize_file(p, 0); }, "is empty"},
         {"unreadable",
          [](const std::string& p) { std::filesystem::permissions(p, std::filesystem::perms::none); },
          "cannot be opened"},
