@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QTimer>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -83,8 +84,14 @@ public:
     }
     void setLastLabel(const std::string& caption) override
     {
-        window_.LabelL->setText(QString::fromStdString(caption));
+        const QString text = QString::fromStdString(caption);
+        if (window_.LabelL->text() == text)
+            return;
+        window_.LabelL->setText(text);
         window_.LabelL->adjustSize();
+        // Its width places it and the page label, and may wrap the bar: laid
+        // out again once this drawing is done, never in the middle of it.
+        QTimer::singleShot(0, &window_, [w = &window_] { w->FormResize(); });
     }
     void processEvents() override { QCoreApplication::processEvents(); }
     void updateReadout() override { window_.UpdateReadout(); }

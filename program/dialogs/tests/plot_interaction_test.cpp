@@ -275,6 +275,20 @@ TEST(PlotInteraction, AHeldPanButtonRepeatsUntilTheLimit)
     EXPECT_FALSE(fx.s.bRept);
 }
 
+TEST(PlotInteraction, TheLastLabelIsWhollyShownOnceItsWindowIsChosen)
+{
+    Window fx;
+    fx.s.iLast = 5;
+    fx.w->PictDraw();
+    QCoreApplication::processEvents();
+    fx.settle();
+    const QLabel* label = fx.w->LabelL;
+    EXPECT_TRUE(label->text().startsWith("Last"));
+    EXPECT_GE(label->width(), label->sizeHint().width());
+    EXPECT_LE(label->geometry().right(), fx.w->width() - 1);
+    EXPECT_GT(label->x(), fx.w->Label2->geometry().right());
+}
+
 TEST(PlotInteraction, BoxesRevertWhatTheyCannotTake)
 {
     Window fx;
