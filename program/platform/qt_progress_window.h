@@ -7,6 +7,7 @@
 #include "platform/progress_window.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QWidget>
@@ -16,6 +17,9 @@ namespace zan {
 class QtProgressWindow : public ProgressWindow {
 public:
     explicit QtProgressWindow(QWidget* parent = nullptr);
+    ~QtProgressWindow() override;
+    QtProgressWindow(const QtProgressWindow&) = delete;
+    QtProgressWindow& operator=(const QtProgressWindow&) = delete;
     void show() override;
     void setLabel(const std::string& text) override;
     void hide() override;
@@ -29,7 +33,9 @@ public:
     QPushButton* cancelButton() const { return cancel_; }
 
 private:
-    QWidget window_;
+    // On the heap: a window with a parent is deleted with it, which may
+    // happen before this object goes.
+    QPointer<QWidget> window_;
     QLabel* label_;
     QLabel* file_;
     QProgressBar* bar_;

@@ -17,6 +17,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -246,6 +248,18 @@ TEST(QtServices, ProgressWindowShowsItsLabel)
     EXPECT_EQ(progress.label(), "3 of 7");
     progress.hide();
     EXPECT_FALSE(progress.isVisible());
+}
+
+TEST(QtServices, ProgressWindowGoesWithAParentClosedBeforeIt)
+{
+    // The main window is destroyed before the host that owns the progress.
+    auto frame = std::make_unique<QWidget>();
+    auto progress = std::make_unique<QtProgressWindow>(frame.get());
+    progress->show();
+    frame.reset();
+    EXPECT_FALSE(progress->isVisible());
+    progress->setLoad("a.csv", 5);
+    progress.reset();
 }
 
 TEST(QtServices, ScreenMetricsComeFromTheScreen)
