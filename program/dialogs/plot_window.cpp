@@ -90,8 +90,8 @@ public:
         window_.LabelL->setText(text);
         window_.LabelL->adjustSize();
         // Its width places it and the page label, and may wrap the bar: laid
-        // out again once this drawing is done, never in the middle of it.
-        QTimer::singleShot(0, &window_, [w = &window_] { w->FormResize(); });
+        // out again once the drawing is done, never in the middle of it.
+        window_.RelayoutAfterDrawing();
     }
     void processEvents() override { QCoreApplication::processEvents(); }
     void updateReadout() override { window_.UpdateReadout(); }
@@ -264,8 +264,16 @@ void PlotWindow::PictDraw()
 {
     // The hover readout belongs to the picture it was read from.
     Label3->hide();
-    PictureScreen screen(*this);
-    render::PictDraw(session_, screen);
+    {
+        ++drawing_;
+        PictureScreen screen(*this);
+        render::PictDraw(session_, screen);
+        --drawing_;
+    }
+    if (drawing_ == 0 && relayout_) {
+        relayout_ = false;
+        FormResize();
+    }
 }
 
 void PlotWindow::ObjtRect(bool letEventsRun)

@@ -99,6 +99,8 @@ public:
     // A mouse press does not let pending events run meanwhile, so that its
     // release is not handled before the press is.
     void ObjtRect(bool letEventsRun = true);
+    // The window is laid out again once the pictures being drawn are done.
+    void RelayoutAfterDrawing() { relayout_ = true; }
     // Brings buttons and check marks in line with the session.
     void ButnStat();
     // Draws after delay milliseconds; further calls within the delay restart it.
@@ -196,6 +198,11 @@ private:
     void WireSelect();
 
     Session& session_;
+    // Pictures being drawn (events run during a drawing, so one may start
+    // inside another), and whether a label's new width asks for the window
+    // to be laid out again once they are done.
+    int drawing_ = 0;
+    bool relayout_ = false;
     PlotMenus menus_;
     SelectionWindow* select_ = nullptr;
     PlotFiles* files_ = nullptr;  // child object, made by ConnectFiles
