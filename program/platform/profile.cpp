@@ -223,6 +223,15 @@ bool ProfileDocument::Save(const std::string& file) const {
         const fs::path real = fs::weakly_canonical(target, linkError);
         if (!linkError) target = real;
     }
+    // The file is replaced by renaming, which needs only the folder to be
+    // writable: a file the user made read-only is left alone, and one that
+    // is replaced keeps its permissions.
+    std::error_code statError;
+    const fs::file_status existing = fs::status(target, statError);
+    const bool exists = !statError && fs::exists(existing);
+    constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (exists && ((existing.permissions() & kWrite) == fs::perms::none || ::access(target.c_str(), W_OK) != 0))
+        return false;
     fs::path temp = target;
     temp += ".tmp" + std::to_string(::getpid());
     {
@@ -238,6 +247,8 @@ bool ProfileDocument::Save(const std::string& file) const {
         }
     }
     std::error_code error;
+    if (exists) fs::permissions(temp, existing.permissions(), error);
+    error.clear();
     fs::rename(temp, target, error);
     if (error) {
         std::error_code ignored;

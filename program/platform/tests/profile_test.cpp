@@ -142,6 +142,22 @@ TEST_F(ProfileFiles, FailedWriteLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
+TEST_F(ProfileFiles, ReadOnlyFileStaysAndAWrittenOneKeepsItsPermissions) {
+    // Made read-only by its user: not replaced, even by one who may write anything.
+    const std::string file = Write("ro.ini", "[A]\nk=1\n");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(WriteProfileString("A", std::string("k"), std::string("2"), file));
+    EXPECT_EQ(Read("ro.ini"), "[A]\nk=1\n");
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::group_read);
+
+    const std::string own = Write("own.ini", "[A]\nk=1\n");
+    fs::permissions(own, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(WriteProfileString("A", std::string("k"), std::string("2"), own));
+    EXPECT_EQ(Read("own.ini"), "[A]\nk=2\n");
+    EXPECT_EQ(fs::status(own).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
+}
+
 TEST_F(ProfileFiles, LinkedFileIsWrittenThroughTheLink) {
     const std::string real = Write("real.ini", "[A]\nk=1\n");
     fs::create_symlink(real, dir_ / "link.ini");
