@@ -62,13 +62,30 @@ std::string FileCommands::RetryFolder()
     return services_.ProgramFolder();
 }
 
-void FileCommands::LoadChosen()
+FileCommands::ChosenFiles FileCommands::CurrentFiles() const
+{
+    return {s_.Fpath, s_.Files, s_.Finit, s_.Flist, s_.nFile, s_.iFclrCmd};
+}
+
+void FileCommands::LoadChosen(const std::optional<ChosenFiles>& before)
 {
     services_.ReleaseData();
     services_.IniStart(s_);
     services_.LoadData(s_);
     if (services_.EndRequested())
         return;
+    if (s_.bCancel && before) {
+        // Their settings were written before the choice, so the layout
+        // comes back with them.
+        s_.Fpath = before->Fpath;
+        s_.Files = before->Files;
+        s_.Finit = before->Finit;
+        s_.Flist = before->Flist;
+        s_.nFile = before->nFile;
+        s_.iFclrCmd = before->iFclrCmd;
+        LoadChosen();
+        return;
+    }
     SettleLoaded();
     services_.IniGrphs(s_);
     services_.IniScale(s_);
@@ -86,9 +103,12 @@ void FileCommands::Open()
         return;
     s_.Finit = "Zan.ini";
     services_.IniWrite(s_);
+    std::optional<ChosenFiles> before;
+    if (s_.lderr == 0)
+        before = CurrentFiles();
     if (!OpenFile(s_, services_))
         return;
-    LoadChosen();
+    LoadChosen(before);
 }
 
 void FileCommands::Append()
@@ -97,9 +117,12 @@ void FileCommands::Append()
         return;
     s_.Finit = "Zan.ini";
     services_.IniWrite(s_);
+    std::optional<ChosenFiles> before;
+    if (s_.lderr == 0)
+        before = CurrentFiles();
     if (!AppdFile())
         return;
-    LoadChosen();
+    LoadChosen(before);
 }
 
 bool FileCommands::AppdFile()

@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 
 namespace zan {
@@ -79,7 +80,16 @@ public:
     const std::string& appendFolder() const { return appendFolder_; }
 
 private:
-    void LoadChosen();
+    // Loads the files chosen by Open or Append. When the user cancels that
+    // load, the files shown before (`before`, with data) are loaded again.
+    struct ChosenFiles {
+        std::string Fpath, Files, Finit;
+        Table<std::string> Flist;
+        int nFile = 0;
+        int iFclrCmd = -1;
+    };
+    ChosenFiles CurrentFiles() const;
+    void LoadChosen(const std::optional<ChosenFiles>& before = std::nullopt);
     bool AppdFile();
     // Reads what the files gained since they were loaded; false when only a
     // new load can show them.

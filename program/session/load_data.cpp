@@ -107,6 +107,7 @@ bool ReadFileFacts(const std::string& path, FileRecord& record) {
 
 bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
     s.lderr = 2;
+    s.bCancel = false;
     library.Close();
     s.VarMap.clear();
     std::vector<std::string> merged;
@@ -166,6 +167,7 @@ bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
             host.SetBusyPointer(false);
             library.Close();
             s.lderr = 1;
+            s.bCancel = true;
             host.Message("Loading of " + getfilename(s.Flist[i]) + " was cancelled: no data are loaded.", "Zan",
                          MsgButtons::Ok, MsgIcon::None);
             return false;

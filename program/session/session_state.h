@@ -227,6 +227,7 @@ struct Session {
     int iExtr = 0;                     // number of the next extraction, 0..999
     std::string FiniFailed;            // settings file whose failed write was reported
     bool bNoLayout = false;            // graphs laid out without data: the stored layout is kept
+    bool bCancel = false;              // the user cancelled the last load
 
     // Computed by each drawing, read by the mouse and the cursor readout.
     double Ytitl = 0;      // top of the band of graph cells, pixels from the top

@@ -51,8 +51,15 @@ public:
             ReadFileFacts(s.Flist[i], s.FileTab[i]);
         s.CrcAll = crcAfterLoad;
         s.lderr = 0;
+        s.bCancel = false;
         busyDuringLoad = s.bBusy;
+        if (cancelLoads > 0) {
+            --cancelLoads;
+            s.lderr = 1;
+            s.bCancel = true;
+        }
     }
+    int cancelLoads = 0;  // the next loads the user cancels
     void IniGrphs(Session&) override { calls.push_back("IniGrphs"); }
     void IniScale(Session&) override { calls.push_back("IniScale"); }
     void InitRanges(Session& s) override

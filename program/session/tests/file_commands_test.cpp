@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace zan {
 namespace {
 
@@ -85,6 +87,28 @@ TEST_F(FileCommandsTest, OpenSavesFirstAndLoadsTheChosenFilesWithTheirSettings)
                                      "FormResize"}));
     EXPECT_EQ(s.nFile, 1);
     EXPECT_EQ(s.Flist[1], chosen);
+}
+
+TEST_F(FileCommandsTest, CancelledOpenOrAppendLoadsTheFilesShownBefore)
+{
+    for (const bool append : {false, true}) {
+        SCOPED_TRACE(append ? "append" : "open");
+        Loaded({"a.csv"});
+        const std::string shown = s.Flist[1];
+        const std::string chosen = dir.write("big.csv", "t\n1\n");
+        services.dialogAnswers.push_back({DataDialogResult::Chosen, "", {chosen}});
+        services.cancelLoads = 1;
+        if (append)
+            commands.Append();
+        else
+            commands.Open();
+        EXPECT_EQ(std::count(services.calls.begin(), services.calls.end(), "LoadData"), 2);
+        EXPECT_EQ(s.lderr, 0);
+        ASSERT_EQ(s.nFile, 1);
+        EXPECT_EQ(s.Flist[1], shown);
+        EXPECT_EQ(s.Files, shown);
+        services.calls.clear();
+    }
 }
 
 TEST_F(FileCommandsTest, AppendAddsToTheListAndKeepsTheSettingsFolder)
