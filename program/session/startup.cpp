@@ -74,6 +74,16 @@ FramePlacement PlaceFrame(int iWstt, int iFtop, int iFlft, const ScreenArea& scr
     return p;
 }
 
+void KeepFrameSizeOnScreen(Session& s, const ScreenArea& screen)
+{
+    constexpr double kMinWidth = 6000;
+    constexpr double kMinHeight = 4500;
+    const double width = screen.width * screen.tx;
+    const double height = screen.height * screen.ty;
+    s.iFwdt = static_cast<int>(std::clamp<double>(s.iFwdt, std::min(kMinWidth, width), width));
+    s.iFhgt = static_cast<int>(std::clamp<double>(s.iFhgt, std::min(kMinHeight, height), height));
+}
+
 bool OpenFile(Session& s, StartupServices& services)
 {
     DataDialogResult chosen = services.ShowDataDialog(getfilename(Trim(s.Files)), s.Fpath);
@@ -170,7 +180,9 @@ LoadResult FormLoad(Session& s, StartupServices& services, const std::string& cm
 
     if (s.iWstt == kMinimisedState)
         s.iWstt = kNormalState;
-    result.placement = PlaceFrame(s.iWstt, s.iFtop, s.iFlft, services.Screen());
+    const ScreenArea screen = services.Screen();
+    result.placement = PlaceFrame(s.iWstt, s.iFtop, s.iFlft, screen);
+    KeepFrameSizeOnScreen(s, screen);
     result.outcome = LoadOutcome::Loaded;
     return result;
 }

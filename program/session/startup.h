@@ -76,6 +76,13 @@ struct FramePlacement {
 // top-left corner), and a minimised state turned into the normal one.
 FramePlacement PlaceFrame(int iWstt, int iFtop, int iFlft, const ScreenArea& screen);
 
+// The stored frame size (iFwdt, iFhgt, in twips) kept within the virtual
+// screen and no smaller than a usable window (400 x 300 pixels at 96 dots
+// per inch, or the whole screen when it is smaller): a hand-edited or foreign
+// settings file must not open a window too small to use or far larger than
+// the screen.
+void KeepFrameSizeOnScreen(Session& s, const ScreenArea& screen);
+
 enum class LoadOutcome {
     Loaded,       // the window is to be shown (or unloaded when lderr != 0)
     EndProgram,   // no files were chosen: end at once, nothing saved

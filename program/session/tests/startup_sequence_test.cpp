@@ -287,6 +287,31 @@ TEST(PlaceFrame, ClampsTopAndLeftIntoTheVirtualScreen)
     EXPECT_EQ(p.state, kMaximisedState);
 }
 
+TEST(KeepFrameSizeOnScreen, KeepsTheStoredSizeUsableAndOnTheScreen)
+{
+    const ScreenArea screen;  // 1920 x 1080 pixels at 15 twips per pixel
+    const ScreenArea tiny{0, 0, 320, 200, 15, 15};
+    struct Case {
+        int width, height;
+        ScreenArea screen;
+        int wantWidth, wantHeight;
+    };
+    const Case cases[] = {
+        {12000, 9000, screen, 12000, 9000},
+        {-1000, -500, screen, 6000, 4500},
+        {9999999, 9999999, screen, 1920 * 15, 1080 * 15},
+        {12000, 9000, tiny, 320 * 15, 200 * 15},
+    };
+    for (const Case& c : cases) {
+        Session s;
+        s.iFwdt = c.width;
+        s.iFhgt = c.height;
+        KeepFrameSizeOnScreen(s, c.screen);
+        EXPECT_EQ(s.iFwdt, c.wantWidth) << c.width;
+        EXPECT_EQ(s.iFhgt, c.wantHeight) << c.height;
+    }
+}
+
 TEST(FormUnload, QuitKeepsTheSettingsAndExitWritesZanIni)
 {
     for (int quit : {0, 1}) {
