@@ -125,7 +125,7 @@ bool FixedScaleDialog::eventFilter(QObject* watched, QEvent* event)
     case QEvent::FocusOut:
         if (!lLoad_) {
             scale_.iText = index;
-            StoreBound(scale_, index, box->text().trimmed().toStdString());
+            StoreBound(scale_, index, box->text().trimmed().toStdString(), box->isModified());
         }
         break;
     case QEvent::KeyPress: {
@@ -136,7 +136,7 @@ bool FixedScaleDialog::eventFilter(QObject* watched, QEvent* event)
             break;
         lInKey_ = true;
         scale_.iText = index;
-        StoreBound(scale_, index, box->text().trimmed().toStdString());
+        StoreBound(scale_, index, box->text().trimmed().toStdString(), box->isModified());
         box->selectAll();
         SetScale();
         lInKey_ = false;

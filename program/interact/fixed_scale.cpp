@@ -38,9 +38,9 @@ std::array<std::string, 4> FixedScaleTexts(const Session& s, const FixedScale& f
             Trim(formatNumber(f.Xlo, s.CurGrph.Xfmt)), Trim(formatNumber(f.Xhi, s.CurGrph.Xfmt))};
 }
 
-void StoreBound(FixedScale& f, int box, const std::string& text)
+void StoreBound(FixedScale& f, int box, const std::string& text, bool typed)
 {
-    if (text.empty()) return;
+    if (text.empty() || !typed) return;
     const double v = leadingNumber(text);
     switch (box) {
     case kBoxYhi:

@@ -31,8 +31,10 @@ FixedScale LoadFixedScale(const Session& s);
 std::array<std::string, 4> FixedScaleTexts(const Session& s, const FixedScale& f);
 
 // Confirms a box: a non-empty text stores its number (0 when unreadable);
-// a y bound also makes the symmetric candidate from it.
-void StoreBound(FixedScale& f, int box, const std::string& text);
+// a y bound also makes the symmetric candidate from it. A box the user has
+// not typed in stores nothing: its text is the bound in the readout format,
+// which may round it (2E-7 shows as "0.00").
+void StoreBound(FixedScale& f, int box, const std::string& text, bool typed = true);
 
 // "Sim": the larger magnitude of the candidate pair as the y range -m..m.
 void Symmetrise(FixedScale& f);

@@ -192,6 +192,7 @@ TEST(PlotInteraction, EnterInAFixedScaleBoxAppliesItAtOnce)
     ASSERT_NE(scale, nullptr);
     QLineEdit* lower = scale->Text1[kBoxYlo];
     lower->setText("-4");
+    lower->setModified(true);  // as typing leaves it
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, {});
     QApplication::sendEvent(lower, &enter);
     const int line = fx.s.GrphTab[2].Lines[1];
@@ -200,6 +201,37 @@ TEST(PlotInteraction, EnterInAFixedScaleBoxAppliesItAtOnce)
     EXPECT_EQ(lower->text(), QString::fromStdString(FixedScaleTexts(fx.s, scale->scale())[kBoxYlo]));
     scale->Command2->click();  // "Sim" now uses the lower bound entered
     EXPECT_NEAR(fx.s.VarTab[line].Vhi[1], 4, 0.01);
+    scale->close();
+}
+
+TEST(PlotInteraction, FixedScaleBoxesLeftUntypedKeepBoundsTheirFormatRounds)
+{
+    Window fx;
+    fx.click(Qt::RightButton, fx.inCell(2, 0.5, 0.5));
+    auto* scale = qobject_cast<FixedScaleDialog*>(fx.w->Popup.data());
+    ASSERT_NE(scale, nullptr);
+    auto type = [&](int box, const char* text, bool enter) {
+        QLineEdit* e = scale->Text1[static_cast<size_t>(box)];
+        e->setText(text);
+        e->setModified(true);
+        QFocusEvent out(QEvent::FocusOut);
+        QApplication::sendEvent(e, &out);
+        if (enter) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, {});
+            QApplication::sendEvent(e, &key);
+        }
+    };
+    type(kBoxYhi, "3e-7", false);
+    type(kBoxYlo, "1e-7", true);
+    const int line = fx.s.GrphTab[2].Lines[1];
+    ASSERT_NEAR(fx.s.VarTab[line].Vhi[1], 3e-7, 1e-9);
+    // Shown rounded now; passing through the boxes and applying keeps them.
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(scale->Text1[kBoxYhi], &out);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, {});
+    QApplication::sendEvent(scale->Text1[kBoxYlo], &key);
+    EXPECT_NEAR(fx.s.VarTab[line].Vhi[1], 3e-7, 1e-9);
+    EXPECT_NEAR(fx.s.VarTab[line].Vlo[1], 1e-7, 1e-9);
     scale->close();
 }
 

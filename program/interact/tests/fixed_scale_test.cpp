@@ -73,6 +73,10 @@ TEST(FixedScale, EmptyBoxesKeepTheirBoundAndUnreadableTextReadsZero)
     EXPECT_DOUBLE_EQ(f.Xhi, 0);
     StoreBound(f, kBoxXlo, "12.5x");
     EXPECT_DOUBLE_EQ(f.Xlo, 12.5);
+    // A box left as it was filled keeps the exact bound behind its text.
+    f.Yhi = 3e-7;
+    StoreBound(f, kBoxYhi, "0.00", false);
+    EXPECT_DOUBLE_EQ(f.Yhi, 3e-7);
 }
 
 TEST(FixedScale, ApplyingSetsTheCurrentLevelOfTheWindowsGraph)
