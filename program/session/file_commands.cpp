@@ -71,7 +71,9 @@ void FileCommands::LoadChosen(const std::optional<ChosenFiles>& before)
 {
     services_.ReleaseData();
     services_.IniStart(s_);
+    s_.bCancelRestores = before.has_value();
     services_.LoadData(s_);
+    s_.bCancelRestores = false;
     if (services_.EndRequested())
         return;
     if (s_.bCancel && before) {
@@ -99,7 +101,7 @@ void FileCommands::LoadChosen(const std::optional<ChosenFiles>& before)
 // window events run; it would release the data under it.
 void FileCommands::Open()
 {
-    if (s_.bBusy)
+    if (Busy())
         return;
     s_.Finit = "Zan.ini";
     services_.IniWrite(s_);
@@ -113,7 +115,7 @@ void FileCommands::Open()
 
 void FileCommands::Append()
 {
-    if (s_.bBusy)
+    if (Busy())
         return;
     s_.Finit = "Zan.ini";
     services_.IniWrite(s_);
@@ -157,7 +159,7 @@ bool FileCommands::AppdFile()
 
 void FileCommands::Reload()
 {
-    if (s_.bBusy)
+    if (Busy())
         return;
     s_.bBusy = true;
     s_.Finit = "Zan.ini";
@@ -192,7 +194,7 @@ void FileCommands::SettleLoaded()
 
 void FileCommands::Rezoom()
 {
-    if (s_.bBusy)
+    if (Busy())
         return;
     s_.bBusy = true;
     s_.Finit = "Zan.ini";
@@ -208,7 +210,7 @@ void FileCommands::Rezoom()
 
 void FileCommands::LoadIni()
 {
-    if (s_.bBusy)
+    if (Busy())
         return;
     s_.Finit = "Zan.ini";
     services_.IniWrite(s_);
@@ -263,7 +265,7 @@ void FileCommands::StepFiles(int direction)
 {
     s_.iNext = 0;
     window_.ButnStat();
-    if (s_.bBusy)
+    if (Busy())
         return;
     bool replaced = false;
     std::string stuck;

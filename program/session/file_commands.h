@@ -98,6 +98,9 @@ private:
     // from a line still being written is taken back until it is complete.
     void SettleLoaded();
     std::string RetryFolder();
+    // A reload, rezoom or watch step runs, or a load with its messages:
+    // window events run meanwhile, and no command may start another load.
+    bool Busy() const { return s_.bBusy || s_.bLoading; }
 
     Session& s_;
     StartupServices& services_;

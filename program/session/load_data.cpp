@@ -106,6 +106,13 @@ bool ReadFileFacts(const std::string& path, FileRecord& record) {
 }
 
 bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
+    // Window events run during the load and its messages; they must find
+    // the load under way until it has returned.
+    struct Loading {
+        Session& s;
+        explicit Loading(Session& session) : s(session) { s.bLoading = true; }
+        ~Loading() { s.bLoading = false; }
+    } loading(s);
     s.lderr = 2;
     s.bCancel = false;
     library.Close();
@@ -168,8 +175,10 @@ bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
             library.Close();
             s.lderr = 1;
             s.bCancel = true;
-            host.Message("Loading of " + getfilename(s.Flist[i]) + " was cancelled: no data are loaded.", "Zan",
-                         MsgButtons::Ok, MsgIcon::None);
+            const std::string shown =
+                s.bCancelRestores ? "the files shown before are loaded again." : "no data are loaded.";
+            host.Message("Loading of " + getfilename(s.Flist[i]) + " was cancelled: " + shown, "Zan", MsgButtons::Ok,
+                         MsgIcon::None);
             return false;
         }
         file.nPar = std::max(r.nPar, 0);

@@ -228,6 +228,12 @@ struct Session {
     std::string FiniFailed;            // settings file whose failed write was reported
     bool bNoLayout = false;            // graphs laid out without data: the stored layout is kept
     bool bCancel = false;              // the user cancelled the last load
+    // Files are being loaded, messages of the load included: the store and
+    // VarMap are incomplete, so nothing draws and no other load starts.
+    bool bLoading = false;
+    // A cancelled load brings back the files shown before (Open, Append):
+    // its message says so.
+    bool bCancelRestores = false;
 
     // Computed by each drawing, read by the mouse and the cursor readout.
     double Ytitl = 0;      // top of the band of graph cells, pixels from the top

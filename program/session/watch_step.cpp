@@ -53,7 +53,7 @@ std::string Problem(Seen seen, const std::string& path)
 
 void FileCommands::Watch()
 {
-    if (s_.bBusy || s_.iAuto == 0 || s_.lderr == 2)
+    if (Busy() || s_.iAuto == 0 || s_.lderr == 2)
         return;
     const int interval = WatchInterval(s_.iLast);
     host_.SetWatchTimer(interval, true);
