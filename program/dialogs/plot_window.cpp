@@ -73,6 +73,7 @@ public:
         target_.reset();
         window_.Picture1->Refresh();
     }
+    void targetDone() override { refresh(); }
     void setPageLabel(const std::string& caption) override
     {
         window_.Label2->setText(QString::fromStdString(caption));
@@ -103,7 +104,11 @@ private:
 
 } // namespace
 
-PlotWindow::PlotWindow(Session& session, QWidget* parent) : QWidget(parent), session_(session)
+PlotWindow::PlotWindow(Session& session, QWidget* parent)
+    : QWidget(parent), session_(session),
+      drawings_({[this] { DrawPage(); }, [this](bool letEventsRun) { DrawOverlay(letEventsRun); },
+                 // While files load, the store and the variable map are incomplete.
+                 [this] { return !session_.bLoading; }, [this] { DrawingsDone(); }})
 {
     BuildControls();
     BuildTimers();
@@ -120,6 +125,8 @@ void PlotWindow::BuildControls()
     Picture1 = new PlotPicture(this);
     Label3 = new QLabel(Picture1);
     Label3->setAutoFillBackground(true);
+    // The pointer on the tip is still on the plot: its moves go to the picture.
+    Label3->setAttribute(Qt::WA_TransparentForMouseEvents);
     Label3->hide();
 
     Frame1 = new QFrame(this);
@@ -262,21 +269,31 @@ void PlotWindow::DrawDelayed(int delay)
 
 void PlotWindow::PictDraw()
 {
+    drawings_.Page();
+}
+
+void PlotWindow::DrawPage()
+{
     // The hover readout belongs to the picture it was read from.
     Label3->hide();
-    {
-        ++drawing_;
-        PictureScreen screen(*this);
-        render::PictDraw(session_, screen);
-        --drawing_;
-    }
-    if (drawing_ == 0 && relayout_) {
+    PictureScreen screen(*this);
+    render::PictDraw(session_, screen);
+}
+
+void PlotWindow::DrawingsDone()
+{
+    if (relayout_) {
         relayout_ = false;
         FormResize();
     }
 }
 
 void PlotWindow::ObjtRect(bool letEventsRun)
+{
+    drawings_.Overlay(letEventsRun);
+}
+
+void PlotWindow::DrawOverlay(bool letEventsRun)
 {
     PictureScreen screen(*this);
     render::DrawHost quiet;
@@ -286,15 +303,17 @@ void PlotWindow::ObjtRect(bool letEventsRun)
 
 void PlotWindow::PrntDraw()
 {
-    // Without a printer the page goes to a PDF file in the current folder,
-    // beside the saved bitmaps, and the page label names it.
-    render::QtPrintDevice device(DefaultFolder());
-    device.pageLabel = [this](const std::string& caption) { Label2->setText(QString::fromStdString(caption)); };
-    device.busyPointer = [this](bool busy) {
-        if (onBusyPointer)
-            onBusyPointer(busy);
-    };
-    render::PrntDraw(session_, device);
+    drawings_.After([this] {
+        // Without a printer the page goes to a PDF file in the current folder,
+        // beside the saved bitmaps, and the page label names it.
+        render::QtPrintDevice device(DefaultFolder());
+        device.pageLabel = [this](const std::string& caption) { Label2->setText(QString::fromStdString(caption)); };
+        device.busyPointer = [this](bool busy) {
+            if (onBusyPointer)
+                onBusyPointer(busy);
+        };
+        render::PrntDraw(session_, device);
+    });
 }
 
 void PlotWindow::ButnStat()
@@ -347,21 +366,27 @@ void PlotWindow::ShowBoxes(int step, int cols, int rows)
     UpDown3->setValue(rows);
 }
 
+// The picture commands wait for the drawings under way, so that they take
+// the page as asked for, complete.
 void PlotWindow::SaveBitmap()
 {
-    SavePicture(Picture1->image(), SaveNum,
-                [this](const std::string& caption) { Label2->setText(QString::fromStdString(caption)); });
+    drawings_.After([this] {
+        SavePicture(Picture1->image(), SaveNum,
+                    [this](const std::string& caption) { Label2->setText(QString::fromStdString(caption)); });
+    });
 }
 
 void PlotWindow::CopyBitmap()
 {
-    CopyPicture(Picture1->image());
+    drawings_.After([this] { CopyPicture(Picture1->image()); });
 }
 
 void PlotWindow::PasteBitmap()
 {
-    if (PastePicture(Picture1->image()))
-        Picture1->Refresh();
+    drawings_.After([this] {
+        if (PastePicture(Picture1->image()))
+            Picture1->Refresh();
+    });
 }
 
 } // namespace zan
