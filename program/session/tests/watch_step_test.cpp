@@ -93,6 +93,18 @@ TEST_F(WatchStep, NothingWhileAutoLoadIsOffOrWhileLoading)
     EXPECT_EQ(host.watchInterval, 0);
 }
 
+TEST_F(WatchStep, AfterAFailedLoadAGrownFileIsLoadedAgainNotFollowed)
+{
+    // Nothing of the failed load is in the store to follow: the rows that
+    // arrived are shown by a new load.
+    Loaded({"a.csv"});
+    s.lderr = 1;
+    Append("a.csv", "2,3\n");
+    commands.Watch();
+    EXPECT_EQ(services.calls, (Calls{"IniWrite Zan.ini", "LoadData", "IniScale", "InitRanges", "PictDraw", "ButnStat"}));
+    EXPECT_EQ(s.lderr, 0);
+}
+
 TEST_F(WatchStep, AGrownFileIsFollowedWithoutAReload)
 {
     Loaded({"a.csv", "b.csv"});
