@@ -1,6 +1,8 @@
 // The menus of the main window with their captions and shortcut keys.
+#include "dialogs/about_box.h"
 #include "dialogs/plot_window.h"
 #include "dialogs/view_options.h"
+#include "session/data_library.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -92,6 +94,7 @@ void PlotWindow::BuildMenus(QMenuBar* bar)
     m.mnuHelp = bar->addAction("Help");
     WireSelect();
 
+    connect(m.mnuHelp, &QAction::triggered, this, [this] { ShowAboutBox(this, session_, TheLibrary()); });
     connect(m.mnuPrint, &QAction::triggered, this, [this] {
         ButnStat();
         PrntDraw();
