@@ -141,12 +141,17 @@ ZAN_EXPORT void gfact(int32_t* file, int32_t* var, double* factor);
 // above 999, a sign before three digits below 0), ".bin" for kinds 0 and 2 or
 // ".csv". It is written under a temporary name in the same folder and renamed
 // only when complete, so a failure leaves no partial file under the final
-// name. Nothing is written for count outside 1..5000 or an unknown variable.
+// name. Nothing is written for count outside 0..5000 or an unknown variable.
+// Count 0 writes an output without variables: the binary header with a blank
+// title and variable count 0, or the text layout's empty names line; no rows.
 // path is read up to its first character 0 or 255 characters; names must hold
 // count x 80 characters; vars, upper and lower count entries.
 ZAN_EXPORT void efile(int32_t* file, int32_t* count, int32_t* vars, double* upper, double* lower,
                       int32_t* kind, const char* path, int32_t* pathlen, const char* names,
                       int32_t* nameslen, int32_t* number);
+// Version of the library: major, minor and patch number (0.1 gives 0, 1, 0).
+ZAN_EXPORT void dvers(int32_t* major, int32_t* minor, int32_t* patch);
+
 // Axis division. Inputs that are not finite numbers, or a range wider than a
 // double holds, are divided like the empty range at 0: 0 to 1 in 5 steps.
 ZAN_EXPORT void dscls(double* low, double* high, double* first, double* last, double* step,

@@ -46,10 +46,10 @@ MoveWindow::MoveWindow(Session& s, DataLibrary& library, QWidget* parent)
     grid->addWidget(Combo2, 1, 2);
     grid->addWidget(Command1[3], 1, 3);
     grid->addWidget(Command1[1], 1, 4);
-    for (QPushButton* b : Command1) {
+    // The buttons take the focus like the other controls, so the keyboard
+    // reaches them too and a box typed into is left (and confirmed) first.
+    for (QPushButton* b : Command1)
         b->setAutoDefault(false);
-        b->setFocusPolicy(Qt::NoFocus);
-    }
 
     auto* values = new QHBoxLayout;
     values->addWidget(new QLabel("Shift"));
@@ -68,13 +68,13 @@ MoveWindow::MoveWindow(Session& s, DataLibrary& library, QWidget* parent)
             if (iBusy > 0)
                 return;
             logic_.Step(i);
-            ShowParam();
+            ShowApplied();
         });
     connect(Command1[4], &QPushButton::clicked, this, [this] {
         if (iBusy > 0)
             return;
         logic_.ClearAll();
-        ShowParam();
+        ShowApplied();
     });
     connect(Combo1, &QComboBox::activated, this, [this](int index) {
         if (iBusy > 0)
@@ -107,7 +107,6 @@ MoveWindow::MoveWindow(Session& s, DataLibrary& library, QWidget* parent)
 void MoveWindow::Load()
 {
     ++iBusy;
-    lEdit = false;
     logic_.Load();
     Combo1->clear();
     for (const std::string& name : logic_.files())
@@ -137,19 +136,26 @@ void MoveWindow::ShowParam()
     --iBusy;
 }
 
+void MoveWindow::ShowApplied()
+{
+    ShowParam();
+    for (QLineEdit* edit : Text1)
+        edit->setStyleSheet("");
+}
+
 void MoveWindow::MarkEdited(int box)
 {
-    Text1[static_cast<size_t>(box)]->setStyleSheet(kEditedStyle);
-    lEdit = true;
+    QLineEdit* edit = Text1[static_cast<size_t>(box)];
+    edit->setStyleSheet(kEditedStyle);
+    logic_.Edit(box, edit->text().toStdString());
 }
 
 void MoveWindow::Confirm(int box, bool keepSelection)
 {
     QLineEdit* edit = Text1[static_cast<size_t>(box)];
     edit->setStyleSheet("");
-    logic_.Confirm(box, edit->text().toStdString(), lEdit);
+    logic_.ConfirmBox(box, edit->text().toStdString());
     ShowParam();
-    lEdit = false;
     edit->setCursorPosition(0);
     if (keepSelection)
         edit->selectAll();
@@ -188,6 +194,9 @@ bool MoveWindow::eventFilter(QObject* watched, QEvent* event)
             Confirm(box, true);
             return true;
         }
+        // Tab moves the focus on, which confirms the box as leaving it does.
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            return false;
         const QString text = key->text();
         const int code = key->key() == Qt::Key_Backspace ? 8 : (text.isEmpty() ? -1 : text.at(0).unicode());
         // Keys without a character (the caret keys) stay with the box. Every
@@ -214,8 +223,9 @@ void MoveWindow::keyPressEvent(QKeyEvent* event)
             mainCommands[static_cast<size_t>(index)]();
         return;
     }
-    // Enter and Escape stay with the boxes, not with closing the window.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+    // Enter and Escape stay with the boxes, not with closing the window,
+    // whichever control has the focus.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape)
         return;
     QDialog::keyPressEvent(event);
 }

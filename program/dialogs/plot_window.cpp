@@ -232,11 +232,15 @@ void PlotWindow::FormResize()
         in.barExtraHeight = (barHeight - oneRow.height() + readoutHeight) * in.ty;
     const ResizeLayout layout = zan::FormResize(in);
 
+    // Hiding the picture would hand its keyboard focus to the first number box.
+    const bool plotHadFocus = Picture1->hasFocus();
     Picture1->hide();
     Picture1->setGeometry(TwipsToPixels(layout.pictureLeft, in.tx), TwipsToPixels(layout.pictureTop, in.ty),
                           TwipsToPixels(layout.pictureWidth, in.tx), TwipsToPixels(layout.pictureHeight, in.ty));
     Label2->setText(QString::fromStdString(layout.sizeCaption));
     Picture1->show();
+    if (plotHadFocus)
+        Picture1->setFocus();
     const int barTop = static_cast<int>(layout.barTop / in.ty);
     Frame1->setGeometry(static_cast<int>(layout.barLeft / in.tx), barTop, barWidth, barHeight);
     if (wrapped) {

@@ -58,6 +58,15 @@ public:
         dstop(&result);
     }
 
+    std::string Version() override {
+        int32_t major = 0, minor = 0, patch = 0;
+        dvers(&major, &minor, &patch);
+        std::string text = std::to_string(major) + "." + std::to_string(minor);
+        if (patch != 0)
+            text += "." + std::to_string(patch);
+        return text;
+    }
+
     void Range(int file, int var, double& upper, double& lower, double& magnitude) override {
         int32_t f = file, v = var;
         drang(&f, &v, &upper, &lower, &magnitude);

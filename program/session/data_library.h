@@ -78,6 +78,10 @@ public:
     // request that it stop (dstop): the only calls allowed during an Open.
     virtual int Progress() { return 0; }
     virtual void Stop() {}
+
+    // The library's version as "major.minor", with ".patch" when that is
+    // not 0 (dvers); empty when the library cannot tell.
+    virtual std::string Version() { return {}; }
 };
 
 DataLibrary& TheLibrary();

@@ -14,7 +14,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
-#include <QtTest/QTest>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -266,7 +266,7 @@ TEST(PlotInteraction, TheLastLabelIsWhollyShownOnceItsWindowIsChosen)
 TEST(PlotInteraction, BoxesRevertWhatTheyCannotTake)
 {
     Window fx;
-    for (const char* bad : {"", "x", "-1", "2.5", "99999999999"}) {
+    for (const char* bad : {"", "x", "-1", "0.4", "99999999999"}) {
         fx.w->Text2->setText(bad);
         fx.w->Text1->setText(bad);
         QApplication::processEvents();
@@ -277,6 +277,24 @@ TEST(PlotInteraction, BoxesRevertWhatTheyCannotTake)
     EXPECT_EQ(fx.s.nCols, 6);
     EXPECT_EQ(fx.s.nRows, 3);
     EXPECT_EQ(fx.w->Text3->text(), "3");
+}
+
+TEST(PlotInteraction, BoxesTakeTheRoundedNumberOfWhatIsTyped)
+{
+    Window fx;
+    fx.w->Text2->selectAll();
+    QTest::keyClicks(fx.w->Text2, "3x");
+    QApplication::processEvents();
+    EXPECT_EQ(fx.s.nCols, 3);
+    EXPECT_EQ(fx.w->Text2->text(), "3");
+    fx.w->Text3->setText("2.6");
+    QApplication::processEvents();
+    EXPECT_EQ(fx.s.nRows, 3);
+    EXPECT_EQ(fx.w->Text3->text(), "3");
+    fx.w->Text1->setText("2.6");
+    QApplication::processEvents();
+    EXPECT_EQ(fx.s.iStep, 3);
+    EXPECT_EQ(fx.w->Text1->text(), "3");
 }
 
 }  // namespace
