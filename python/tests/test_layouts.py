@@ -121,3 +121,12 @@ class TestCsvLayout:
                 assert f[1].tolist() == first, text
                 assert (f.expected_rows, f.status) == (expected, zan.Status.END_OF_FILE), text
                 assert f.title == path.upper()[:80]
+
+    def test_repeated_names_and_a_header_without_rows(self, tmp_path):
+        with zan.open(write_text(tmp_path / "twice.csv", "a,a,b\n1,2,3\n")) as f:
+            assert f.names == ["a", "a", "b"]
+            assert {k: v.tolist() for k, v in f.columns().items()} == {"a": [1.0], "b": [3.0]}
+            assert (f["a"].tolist(), f[2].tolist()) == ([1.0], [2.0])
+        with zan.open(write_text(tmp_path / "header.csv", "t,x\n")) as f:
+            assert (f.rows, f.names) == (0, ["t", "x"])
+            assert f["x"].shape == (0,) and f["x"].dtype == np.float64
