@@ -1,8 +1,6 @@
 """Several files at once over the library's one store: numbering, arrays
 that outlive their file, and the store released once every file is closed."""
 
-import gc
-
 import pytest
 
 import zan
@@ -43,12 +41,40 @@ def test_a_closed_files_arrays_stay_and_the_others_still_answer(tmp_path):
     assert kept["v"].tolist() == [0, 1]
 
 
-def test_a_file_dropped_without_close_is_closed(tmp_path):
+def test_a_file_dropped_without_close_is_closed_at_once(tmp_path):
     path = files(tmp_path, 1)[0]
     values = zan.open(path)["v"]
-    gc.collect()
+    factor = zan.open(path).factor["v"]
     assert _store.slots_in_use() == 0
-    assert values.tolist() == [0, 1]
+    assert values.tolist() == [0, 1] and factor == 1.0
+
+
+def test_a_file_closed_before_keeps_off_the_next_file_under_its_number(tmp_path):
+    first, second = files(tmp_path, 2)
+    old = zan.open(first)
+    old.close()
+    with zan.open(second) as new:
+        assert new.number == old.number
+        old.close()
+        assert old.closed and not new.closed
+        with pytest.raises(zan.ClosedFileError):
+            old["v"]
+        assert new["v"].tolist() == [1, 2]
+
+
+def test_a_file_closed_while_another_loads_leaves_the_new_one_loaded(tmp_path, monkeypatch):
+    first, second = files(tmp_path, 2)
+    a = zan.open(first)
+    real = _library.lib.dopen
+
+    def dopen_then_close_the_other(*args):
+        real(*args)
+        a.close()  # as the garbage collector may do at any moment
+
+    monkeypatch.setattr(_library.lib, "dopen", dopen_then_close_the_other)
+    with zan.open(second) as b:
+        assert a.closed
+        assert b["v"].tolist() == [1, 2]
 
 
 def test_a_full_store_refuses_more_files_until_all_are_closed(tmp_path, monkeypatch):

@@ -60,52 +60,70 @@ class File:
         name = _library_path(path)
         if len(name) > _library.PATH_LEN:
             raise ArgumentError("zan.open: the path is longer than %d bytes" % _library.PATH_LEN, path)
-        lib = _library.lib
         with _library.lock:
             number = _store.next_number()
             if number is None:
                 raise LoadError("%s: the library holds %d files at most; they are released when every "
                                 "file is closed" % (path, _library.MAX_FILES), path, Status.BAD_FILE_NUMBER)
-            names = (_I * (_library.MAX_VARS * _library.NAME_LEN))()
-            title = (_I * _library.NAME_LEN)()
-            nvar, nstored, nrows, used_step, status, close_status = (_I(0), _I(0), _I(0), _I(step), _I(0), _I(0))
-            lib.dopen(_library.int_ref(number), _library.codes(name, _library.PATH_LEN), names, title,
-                      ctypes.byref(nvar), ctypes.byref(nstored), ctypes.byref(nrows), ctypes.byref(used_step),
-                      ctypes.byref(status), ctypes.byref(close_status))
-            loaded = nvar.value >= 1
-            _store.taken(number, loaded)
-        if not loaded:
+            token = _store.reserve(number)
+            try:
+                return cls._read(path, name, number, token, step)
+            except BaseException:
+                _store.closed(number, token)
+                raise
+
+    @classmethod
+    def _read(cls, path, name, number, token, step):
+        names = (_I * (_library.MAX_VARS * _library.NAME_LEN))()
+        title = (_I * _library.NAME_LEN)()
+        nvar, nstored, nrows, used_step, status, close_status = (_I(0), _I(0), _I(0), _I(step), _I(0), _I(0))
+        _library.lib.dopen(_library.int_ref(number), _library.codes(name, _library.PATH_LEN), names, title,
+                           ctypes.byref(nvar), ctypes.byref(nstored), ctypes.byref(nrows),
+                           ctypes.byref(used_step), ctypes.byref(status), ctypes.byref(close_status))
+        if nvar.value < 1:
             st = Status(status.value)
             raise LoadError("%s: %s" % (path, _failure_reason(path, st)), path, st)
+        variables = _names(names, nvar.value)
+        index = {}
+        for i, n in enumerate(variables):
+            index.setdefault(n, i + 1)
         self = object.__new__(cls)
         self.path = path
-        self.number = number
         self.title = _library.text(title)
-        self.names = _names(names, nvar.value)
+        self.names = variables
         self.rows = nstored.value
         self.expected_rows = nrows.value
         self.step = used_step.value
         self.status = Status(status.value)
         self.close_status = close_status.value
         self._library_path = name
-        self._index = {}
-        for i, n in enumerate(self.names):
-            self._index.setdefault(n, i + 1)
-        self.shift = ScalingTable(self, "shift")
-        self.factor = ScalingTable(self, "factor")
+        self._index = index
+        # Last: only a complete object closes its load.
+        self.number = number
+        self._token = token
         return self
+
+    @property
+    def shift(self):
+        """The shift of each variable: ``file.shift[name]``, settable."""
+        return ScalingTable(self, "shift")
+
+    @property
+    def factor(self):
+        """The factor of each variable: ``file.factor[name]``, settable."""
+        return ScalingTable(self, "factor")
 
     # -- state -------------------------------------------------------------
 
     @property
     def closed(self):
-        return not _store.is_open(self.number)
+        return not _store.is_open(self.number, self._token)
 
     def close(self):
         """Closes the file; closing again does nothing."""
-        number = getattr(self, "number", None)
-        if number is not None:
-            _store.closed(number)
+        token = getattr(self, "_token", None)
+        if token is not None:
+            _store.closed(self.number, token)
 
     def __enter__(self):
         return self

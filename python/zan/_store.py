@@ -13,7 +13,7 @@ from . import _library
 from ._library import lib, lock
 
 _used = 0        # slots 1.._used are taken (loaded files and failed loads alike)
-_open = set()    # numbers of the files not yet closed
+_open = {}       # number of each file not yet closed -> the token of its load
 
 
 def next_number():
@@ -22,29 +22,32 @@ def next_number():
         return _used + 1 if _used < _library.MAX_FILES else None
 
 
-def taken(number, loaded):
-    """Records that number's slot is in use after a load; loaded tells
-    whether the file stays open. A failed load gives its slot back at once
-    when no file is open."""
+def reserve(number):
+    """Takes number's slot for a load about to run and returns the token
+    that stands for this load of it. It counts as open until the load has
+    failed or its file is closed, so that a file closed meanwhile (by the
+    garbage collector, at any moment) does not release the store under the
+    load. Numbers come back once the store is released; the token tells a
+    file from a later one under the same number."""
     global _used
+    token = object()
     with lock:
         _used = max(_used, number)
-        if loaded:
-            _open.add(number)
-        else:
-            _release_if_idle()
+        _open[number] = token
+    return token
 
 
-def closed(number):
-    """Records that the file number was closed."""
+def closed(number, token):
+    """Records that the load the token stands for was closed."""
     with lock:
-        _open.discard(number)
+        if _open.get(number) is token:
+            del _open[number]
         _release_if_idle()
 
 
-def is_open(number):
+def is_open(number, token):
     with lock:
-        return number in _open
+        return _open.get(number) is token
 
 
 def slots_in_use():
