@@ -11,7 +11,6 @@ import subprocess
 import numpy as np
 import pytest
 
-import zan
 from zan import _library, _store
 
 _ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))

@@ -5,7 +5,6 @@ it. Then the small cases of the library's own reader tests, by layout."""
 import math
 
 import numpy as np
-import pytest
 
 import zan
 from conftest import (info_report, read_csv, read_record_layout, read_stream_shape_a, read_stream_shape_c,

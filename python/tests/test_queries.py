@@ -1,10 +1,9 @@
 """Ranges, shift and factor, and extraction through the library."""
 
-import numpy as np
 import pytest
 
 import zan
-from conftest import write_stream, write_text
+from conftest import write_stream
 
 
 @pytest.fixture

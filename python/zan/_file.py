@@ -9,7 +9,7 @@ import numpy as np
 from . import _library, _store
 from ._errors import ArgumentError, ClosedFileError, LoadError, VariableError
 from ._extraction import extract_file
-from ._ranges import Range, window_range, whole_range
+from ._ranges import window_range, whole_range
 from ._scaling import ScalingTable
 from ._status import Status
 
