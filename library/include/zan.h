@@ -118,6 +118,12 @@ ZAN_EXPORT void jdata(int32_t* file, int32_t* sample, int32_t* y, int32_t* insid
 // writes nothing. Samples outside 1..stored count answer as in idata.
 ZAN_EXPORT void mdata(int32_t* file, int32_t* first, int32_t* count, int32_t* x, int32_t* y,
                       int32_t* inside);
+// Many values at once: for k = 0..count-1, values[k] receives what ddata
+// gives for sample first + k of variable var (shift and factor applied; 0.0
+// for a sample outside 1..stored count, and for every entry when the file is
+// not loaded or has no such variable). values holds count entries; count <= 0
+// writes nothing.
+ZAN_EXPORT void cdata(int32_t* file, int32_t* var, int32_t* first, int32_t* count, double* values);
 // Mapped range of samples first..last of the current X and Y variables:
 // xlo/xhi receive the least and greatest x that idata gives for them, ylo/yhi
 // the same for jdata. xin (yin for Y) is 1 when idata (jdata) keeps inside
