@@ -51,6 +51,9 @@ public:
         // A read error in the counting pass ends the load like one in the
         // header; the end of the file is the normal end of this pass.
         if (r != 0 && r != kEndOfFile) return r;
+        // A file without any line ends in its header, whatever is written
+        // into it before the names would be read.
+        if (counted == 0) return kEndOfFile;
         rows_ = static_cast<int64_t>(counted + rest);
         nvar_ = nvar;
         header.nvar = nvar;

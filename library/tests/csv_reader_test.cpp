@@ -236,6 +236,20 @@ TEST_F(CsvReader, FileEmptiedBetweenThePassesEndsLikeAnEmptyFile)
     EXPECT_EQ(r.nvar, 0);
 }
 
+TEST_F(CsvReader, FileWrittenOnlyAfterItsCountingPassEndsLikeAnEmptyFile)
+{
+    // Lines that arrive after a counting pass that found none: the load
+    // counted no line and reports a file without lines, whatever it finds
+    // by the time it would read the names.
+    const std::string path = dir.file("late.csv");
+    write_text(path, "");
+    hooks::after_row_count = [&] { append_text(path, "a,b\n1,2\n"); };
+    const Loaded r = load(1, path);
+    EXPECT_EQ(r.status, -1);
+    EXPECT_EQ(r.nvar, 0);
+    EXPECT_EQ(r.nstored, 0);
+}
+
 TEST_F(CsvReader, FileThatShrinksOrGrowsBetweenThePassesKeepsWhatWasRead)
 {
     const std::string path = dir.file("change.csv");
