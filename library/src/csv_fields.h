@@ -7,6 +7,9 @@
 
 namespace zan::csv {
 
+// Lines at the start of a file whose fields decide the variable count.
+inline constexpr int kHeaderSearchLines = 99;
+
 // Header rule: a comment line (first character '#' or '%', or blanks only)
 // has no fields. Otherwise the line is cut at its last non-blank character
 // and split at commas; empty pieces are not fields. Calls on_field(index,
