@@ -8,6 +8,20 @@ namespace {
 
 using FollowText = FollowTest;
 
+std::string counting_rows(int from, int to)
+{
+    std::string text;
+    for (int i = from; i <= to; ++i) text += std::to_string(i) + "," + std::to_string(i % 7) + "\n";
+    return text;
+}
+
+std::string long_rows(int from, int to)
+{
+    std::string text;
+    for (int i = from; i <= to; ++i) text += std::to_string(i) + "," + std::to_string(i % 7) + std::string(5000, ' ') + "\n";
+    return text;
+}
+
 TEST_F(FollowText, ARowCompletedAfterTheLoadGivesTheRangesOfItsFinalValues)
 {
     // The load reads "3,3" while the writer is about to make it "3,30".
@@ -73,6 +87,11 @@ TEST_F(FollowText, WithAStepTheLoadAndTheFollowingGoOnFromTheLastStoredRowsPlace
          "6,0\n7,0\n8,0\n", 2},
         {"every row the same", "t,x\n1,1\n1,1\n1,1\n1,1\n1,1\n1,1\n1,1\n", "1,1\n1,1\n# note\n1,1\n", 2},
         {"a rejected line where a row is due", "t,x\n1,0\n2,0\n3,0\nx,y\n5,0\n", "6,0\n7,0\n8,0\n9,0\n", 2},
+        // Rows 1, 4, .. 1999 fill the 2003 / 3 samples; row 2002 is left,
+        // and the rows after 1999 are long enough to fill pieces of their own
+        // when the load runs on several threads.
+        {"a long load that stops at its capacity", "t,x\n" + counting_rows(1, 1999) + long_rows(2000, 2002),
+         counting_rows(2003, 2010), 667},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
