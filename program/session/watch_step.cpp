@@ -112,10 +112,12 @@ bool FileCommands::FollowGrowth(const std::set<int>& stuck)
     if (s_.FileTab.size() < s_.nFile)
         return false;
     s_.bBusy = true;
-    bool followed = true;
+    // A new load, when one is due and can be made, reads every file.
+    const bool canReload = stuck.empty();
+    bool reloadDue = false;
     bool news = false;
     std::string problem;
-    for (int i = 1; i <= s_.nFile && followed; ++i) {
+    for (int i = 1; i <= s_.nFile && !(reloadDue && canReload); ++i) {
         if (stuck.contains(i))
             continue;
         FileRecord now;
@@ -133,16 +135,14 @@ bool FileCommands::FollowGrowth(const std::set<int>& stuck)
             if (settle_.erase(i) == 0)
                 continue;
         } else if (now.size < loaded.size) {
-            followed = false;
-            break;
+            reloadDue = true;
+            continue;
         } else if (now.size == loaded.size) {
             // A write shows its time before its bytes, so a new time alone
             // may be an append in progress. Still so at the next tick, the
             // file was rewritten in place: only a new load tells what changed.
-            if (!sameSize_.insert(i).second) {
-                followed = false;
-                break;
-            }
+            if (!sameSize_.insert(i).second)
+                reloadDue = true;
             continue;
         } else {
             sameSize_.erase(i);
@@ -151,8 +151,8 @@ bool FileCommands::FollowGrowth(const std::set<int>& stuck)
         // Without memory for a larger block, a new load can still show the
         // file with a coarser step.
         if (grown.outcome == GrowResult::Reload || (grown.outcome == GrowResult::Failed && grown.status == ENOMEM)) {
-            followed = false;
-            break;
+            reloadDue = true;
+            continue;
         }
         news = news || grown.added > 0 || grown.nStored != loaded.nStored;
         loaded.nStored = grown.nStored;
@@ -170,15 +170,17 @@ bool FileCommands::FollowGrowth(const std::set<int>& stuck)
             settle_.insert(i);
         }
     }
-    if (followed && news) {
-        services_.InitRanges(s_);
-        window_.PictDraw();
-        window_.ButnStat();
+    if (!(reloadDue && canReload)) {
+        if (news) {
+            services_.InitRanges(s_);
+            window_.PictDraw();
+            window_.ButnStat();
+        }
+        if (!problem.empty())
+            window_.ShowNote(problem);
     }
-    if (followed && !problem.empty())
-        window_.ShowNote(problem);
     s_.bBusy = false;
-    return followed;
+    return !reloadDue;
 }
 
 }  // namespace zan
