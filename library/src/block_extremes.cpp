@@ -69,7 +69,8 @@ void BlockExtremes::forget_from(int32_t first)
         std::fill(lo + from, lo + to, kInf);
         std::fill(hi + from, hi + to, -kInf);
         regroup(v, from, to);
-        done = first;
+        // Summarised up to the start of the first emptied block.
+        done = static_cast<int32_t>(from * kExtremeBlock);
     }
 }
 

@@ -34,8 +34,8 @@ public:
     void summarise(int32_t v, int32_t stored) const;
 
     // Samples from `first` (0-based) on were taken back and may be stored
-    // again with other values: their blocks are summarised anew when next
-    // asked for.
+    // again with other values: their blocks, the whole block holding
+    // `first` included, are summarised anew when next asked for.
     void forget_from(int32_t first);
 
     // Extremes of block b (0-based) of variable v (1-based).

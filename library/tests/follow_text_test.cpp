@@ -41,6 +41,26 @@ TEST_F(FollowText, ARowCompletedAfterTheLoadGivesTheRangesOfItsFinalValues)
     expect_same_as_fresh(1, path);
 }
 
+TEST_F(FollowText, ARowTakenBackLeavesTheRangesOfTheRowsBeforeIt)
+{
+    // Rows 1..70 fill one block of extremes and part of the next, where the
+    // unfinished row 71 lies too.
+    std::string text = "t,y\n";
+    for (int i = 1; i <= 70; ++i) text += std::to_string(i) + "," + std::to_string(i * 10) + "\n";
+    const std::string path = dir.file("run.csv");
+    write_text(path, text + "71,7");
+    ASSERT_EQ(load(1, path).nstored, 71);
+    EXPECT_EQ(window_range(1, 68, 72), (Range{700, 7}));
+    // Grown, but its last line still has no end: the row waits.
+    append_text(path, "0");
+    const Grown g = grow(1, path);
+    EXPECT_EQ(g.nstored, 70);
+    EXPECT_EQ(window_range(1, 68, 72), (Range{700, 680}));
+    EXPECT_EQ(window_range(1, 70, 70), (Range{700, 700}));
+    EXPECT_EQ(mapped_y(1, 65, 70), (std::pair<int32_t, int32_t>{650, 700}));
+    expect_ranges_as_scanned(1);
+}
+
 TEST_F(FollowText, ACrLfFileCaughtBetweenCrAndLfStoresItsLastRowOnce)
 {
     const struct {
