@@ -19,6 +19,7 @@
 #include "load_hooks.h"
 #include "store.h"
 
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -72,6 +73,29 @@ bool can_follow(const Loaded& r, const Follow& fo, const std::string& bytes)
         if (zan::csv::header_field_count(line) >= r.nvar) return nl != std::string::npos;
         if (nl == std::string::npos) return false;
         pos = nl + 1;
+    }
+}
+
+// Whether the records of a record-layout file break their framing before
+// the file ends: a length that is negative, too short for a row of nvar
+// singles, or unlike the one after the record. A load stops there with an
+// error, however short its row count estimate makes it.
+bool broken_record(const std::string& bytes, int32_t nvar)
+{
+    auto length_at = [&](std::size_t at, int32_t& len) {
+        if (at + 4 > bytes.size()) return false;
+        std::memcpy(&len, bytes.data() + at, 4);
+        return true;
+    };
+    int32_t len = 0;
+    if (!length_at(0, len) || len < 0) return false;
+    for (std::size_t at = 8 + static_cast<std::size_t>(len);;) {
+        if (!length_at(at, len)) return false;
+        if (len < 0 || static_cast<int64_t>(len) < int64_t{4} * nvar) return true;
+        int32_t trailer = 0;
+        if (!length_at(at + 4 + static_cast<std::size_t>(len), trailer)) return false;
+        if (trailer != len) return true;
+        at += 8 + static_cast<std::size_t>(len);
     }
 }
 
@@ -178,7 +202,8 @@ void look(Follow& fo)
         EXPECT(Snapshot(fo) == before);
         const Reference full = fresh(fo, now);
         EXPECT(full.r.nvar != fo.loaded.nvar || full.r.names != fo.loaded.names ||
-               (full.r.status != 0 && full.r.status != -1));
+               (full.r.status != 0 && full.r.status != -1) ||
+               (fo.layout == 2 && broken_record(now, fo.loaded.nvar)));
         reload(fo, fo.loaded.step);
         return;
     }
