@@ -50,18 +50,28 @@ ZAN_EXPORT void daloc(int32_t* result);
 
 // Following a file that keeps growing. Reads into loaded file number `file`
 // the rows that the file at `path` (the path it was loaded from) gained since
-// its load or since the last dgrow, with the step of the load, growing its
-// sample block as needed; ranges and block extremes take the new samples in.
-// Only complete rows are stored: a text line without its line end, or the
-// short end of a binary row or record, is left for the next call; a last row
-// that dopen read from a text line without its line end (a finished file may
-// end so) is taken back and stored again once its line is complete. status 0:
-// nstored is the stored count now and added the samples stored by the call
-// (0 when nothing complete was appended). ZAN_STATUS_RELOAD: the file did not only grow (it
-// shrank, was replaced, its first bytes or the bytes before the resume point
-// differ) or cannot be followed; nothing was added and only a new load gives
-// its data. Otherwise the platform's error number (the file cannot be opened
-// or read, or no memory for a larger block): the samples stored so far stay.
+// its load or since the last dgrow, with the step of the load, going on from
+// the place in the file where that reading stopped (also when the load
+// stopped at its capacity) and growing the sample block as needed; ranges and
+// block extremes take the new samples in. Only whole rows are stored: the
+// short end of a binary row or record waits for the next call. The last line
+// of a text file without its line end counts as a row only while the file is
+// as it was at the last look: dopen reads it, and dgrow reads it when the
+// file has the size it had at the last dgrow (so a finished file shows it
+// after one call that finds no change). Such a row is provisional: once the
+// file grows it is taken back and its line read again as it is then.
+// status 0: nstored is the stored count now and added the samples stored by
+// the call, a provisional row read again included (0 when nothing was
+// stored). ZAN_STATUS_RELOAD: the file did not only grow (it is shorter than
+// at the last look, was replaced, or its first bytes, the bytes before the
+// resume point or the bytes before its former end differ), or what was
+// appended reads otherwise from the start in a new load (a broken record; a
+// text line among the first 99 with more fields than the variable count), or
+// the file cannot be followed (its load ended with an error, or its names
+// line had no line end): the slot is left exactly as it was before the call,
+// and only a new load gives the file's data. Otherwise the platform's error
+// number (the file cannot be opened or read, or no memory for a larger
+// block): the samples stored so far stay, and a later call goes on.
 ZAN_EXPORT void dgrow(int32_t* file, const int32_t* path, int32_t* nstored, int32_t* added,
                       int32_t* status);
 

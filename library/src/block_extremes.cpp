@@ -53,6 +53,27 @@ void BlockExtremes::release()
     groups_ = 0;
 }
 
+void BlockExtremes::forget_from(int32_t first)
+{
+    if (!lo_) return;
+    first = std::max(first, int32_t{0});
+    for (int32_t v = 1; v <= nvar_; ++v) {
+        int32_t& done = summarised_[static_cast<std::size_t>(v - 1)];
+        if (done <= first) continue;
+        // Those blocks read as empty again, as blocks beyond the stored
+        // samples do, until summarise() fills them anew.
+        const std::size_t from = static_cast<std::size_t>(first) / kExtremeBlock;
+        const std::size_t to = (static_cast<std::size_t>(done) + kExtremeBlock - 1) / kExtremeBlock;
+        double* lo = lo_.get() + static_cast<std::size_t>(v - 1) * blocks_;
+        double* hi = hi_.get() + static_cast<std::size_t>(v - 1) * blocks_;
+        std::fill(lo + from, lo + to, kInf);
+        std::fill(hi + from, hi + to, -kInf);
+        regroup(v, from, to);
+        // Summarised up to the start of the first emptied block.
+        done = static_cast<int32_t>(from * kExtremeBlock);
+    }
+}
+
 void BlockExtremes::summarise(int32_t v, int32_t stored) const
 {
     if (!lo_ || v < 1 || v > nvar_) return;
@@ -80,11 +101,18 @@ void BlockExtremes::summarise(int32_t v, int32_t stored) const
         lo[b] = l;
         hi[b] = h;
     }
+    regroup(v, firstBlock, endBlock);
+    done = stored;
+}
+
+void BlockExtremes::regroup(int32_t v, std::size_t firstBlock, std::size_t endBlock) const
+{
     constexpr std::size_t per = kExtremeGroup / kExtremeBlock;
+    const double* lo = lo_.get() + static_cast<std::size_t>(v - 1) * blocks_;
+    const double* hi = hi_.get() + static_cast<std::size_t>(v - 1) * blocks_;
     double* glo = groupLo_.get() + static_cast<std::size_t>(v - 1) * groups_;
     double* ghi = groupHi_.get() + static_cast<std::size_t>(v - 1) * groups_;
-    const std::size_t endGroup = added ? (endBlock + per - 1) / per : groups_;
-    for (std::size_t g = firstBlock / per; g < endGroup; ++g) {
+    for (std::size_t g = firstBlock / per; g < (endBlock + per - 1) / per; ++g) {
         const std::size_t end = std::min((g + 1) * per, blocks_);
         double l = kInf;
         double h = -kInf;
@@ -95,7 +123,6 @@ void BlockExtremes::summarise(int32_t v, int32_t stored) const
         glo[g] = l;
         ghi[g] = h;
     }
-    done = stored;
 }
 
 }  // namespace zan

@@ -33,6 +33,11 @@ public:
     // samples unless it holds exactly those already.
     void summarise(int32_t v, int32_t stored) const;
 
+    // Samples from `first` (0-based) on were taken back and may be stored
+    // again with other values: their blocks, the whole block holding
+    // `first` included, are summarised anew when next asked for.
+    void forget_from(int32_t first);
+
     // Extremes of block b (0-based) of variable v (1-based).
     const double* lows(int32_t v) const { return lo_.get() + static_cast<std::size_t>(v - 1) * blocks_; }
     const double* highs(int32_t v) const { return hi_.get() + static_cast<std::size_t>(v - 1) * blocks_; }
@@ -41,6 +46,9 @@ public:
     const double* groupHighs(int32_t v) const { return groupHi_.get() + static_cast<std::size_t>(v - 1) * groups_; }
 
 private:
+    // Groups holding blocks firstBlock..endBlock-1 of variable v, from their blocks.
+    void regroup(int32_t v, std::size_t firstBlock, std::size_t endBlock) const;
+
     // Filled on demand by summarise(), which the const queries call.
     std::unique_ptr<double[]> lo_;
     std::unique_ptr<double[]> hi_;

@@ -120,7 +120,9 @@ void read_piece(const InputFile& file, const Piece& piece, int32_t nvar, int32_t
         } else {
             if (j % static_cast<uint64_t>(step) != 0) continue;
             at = j / static_cast<uint64_t>(step);
-            if (at >= capacity) continue;  // the sink is full before this line
+            // The sink is full before this line: the single-threaded reading
+            // finds where the rows after the last one go on.
+            if (at >= capacity) return;
             if (!read_row(line, nvar, row)) return;
         }
         for (int32_t v = 0; v < nvar; ++v) {

@@ -7,6 +7,9 @@
 
 namespace zan::csv {
 
+// Lines at the start of a file whose fields decide the variable count.
+inline constexpr int kHeaderSearchLines = 99;
+
 // Header rule: a UTF-8 byte-order mark at the start of the line (spreadsheet
 // programs write one in front of the first line) is dropped first. A comment
 // line (first character '#' or '%', or blanks only) has no fields. Otherwise

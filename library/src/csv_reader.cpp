@@ -18,9 +18,6 @@ namespace zan {
 
 namespace {
 
-// Lines of the first pass that may decide the variable count.
-constexpr int kHeaderSearchLines = 99;
-
 class CsvReader final : public Reader {
 public:
     CsvReader(InputFile& file, const std::string& upper_path)
@@ -35,7 +32,7 @@ public:
         int32_t nvar = 0;
         uint64_t counted = 0;
         int r = 0;
-        while (counted < kHeaderSearchLines && (r = lines_.next(line)) == 0) {
+        while (counted < csv::kHeaderSearchLines && (r = lines_.next(line)) == 0) {
             ++counted;
             nvar = std::max(nvar, csv::header_field_count(line));
         }
@@ -73,6 +70,7 @@ public:
             ++names_line_;
             if (csv::header_field_count(line) >= nvar_) break;
         }
+        names_ended_ = lines_.ended();
         csv::header_fields(line, [&](int32_t v, std::string_view text) {
             if (v <= nvar_) header.set_name(v, text.substr(0, kNameLen - 2));
         });
@@ -84,36 +82,59 @@ public:
     // lines after an accepted one without any test.
     int read_rows(SampleSink& sink, int32_t step) override
     {
-        if (marks_.empty()) return rows_from_here(sink, step, 0);
+        if (marks_.empty()) return rows_from_here(sink, step, names_line_, 0);
         const csv::Resume resume =
             csv::read_pieces(file_, marks_, in_.offset(), names_line_, nvar_, step, threads_, sink);
         in_.seek(resume.offset);
-        return rows_from_here(sink, step, resume.discards);
+        return rows_from_here(sink, step, names_line_ + resume.line, resume.discards);
     }
+
+    StopPoint stop_point() const override { return stop_; }
 
 private:
     // Splitting pays once there are two pieces for the threads.
     bool split(uint64_t bytes) const { return threads_ > 1 && bytes >= 2 * chunk_size(bytes); }
 
-    // The rows from the reader's position on, one line at a time, after
-    // passing over `discards` lines.
-    int rows_from_here(SampleSink& sink, int32_t step, int64_t discards)
+    // The rows from the reader's position on (a line start with `lines`
+    // lines before it), one line at a time, after passing over `discards`
+    // lines.
+    int rows_from_here(SampleSink& sink, int32_t step, uint64_t lines, int64_t discards)
     {
         static std::array<double, kMaxVars> row;
+        stop_ = {names_ended_, in_.offset(), discards, lines, 0, false, 0, 4};
+        // A line with its end is behind the stop point; the last line without
+        // one (it may still be being written) stays before it, to be read again.
+        auto passed = [&](int64_t still) {
+            if (!lines_.ended()) return;
+            stop_.offset = in_.offset();
+            ++stop_.lines;
+            stop_.discard = still;
+        };
+        auto stop = [&](int r) {
+            stop_.seen = in_.offset() + in_.available();
+            return r;
+        };
         std::string_view line;
-        for (; discards > 0; --discards)
-            if (int r = lines_.next(line)) return r;
+        for (; discards > 0; --discards) {
+            if (int r = lines_.next(line)) return stop(r);
+            passed(discards - 1);
+        }
         while (!sink.full()) {
             for (;;) {
-                if (int r = lines_.next(line)) return r;
+                if (int r = lines_.next(line)) return stop(r);
                 // Without variables no line holds a sample.
                 if (nvar_ > 0 && csv::read_row(line, nvar_, row.data())) break;
+                passed(0);
             }
             sink.store([](int32_t v) { return row[static_cast<std::size_t>(v)]; });
-            for (int32_t i = 1; i < step; ++i)
-                if (int r = lines_.next(line)) return r;
+            stop_.provisional = !lines_.ended();
+            passed(step - 1);
+            for (int32_t i = 1; i < step; ++i) {
+                if (int r = lines_.next(line)) return stop(r);
+                passed(step - 1 - i);
+            }
         }
-        return 0;
+        return stop(0);
     }
 
     const InputFile& file_;
@@ -123,6 +144,8 @@ private:
     unsigned threads_;
     std::vector<csv::LineMark> marks_;  // line starts that split the file, when it is split
     uint64_t names_line_ = 0;           // lines up to and including the names line
+    bool names_ended_ = false;          // the names line has its line end
+    StopPoint stop_;
     int64_t rows_ = 0;
     int32_t nvar_ = 0;
 };

@@ -31,8 +31,6 @@ namespace zan {
 
 namespace {
 
-enum class Layout { Stream, Record, Text };
-
 struct Path {
     std::string exact;  // as passed, trailing blanks dropped
     std::string upper;  // letters a to z in upper case
@@ -55,13 +53,13 @@ Path path_from_codes(const int32_t* codes)
 
 // Only the three characters after the last '.' of the file name count, so
 // "BINX" reads as "BIN"; a dot in a folder name is no extension.
-bool layout_of(const std::string& upper, Layout& layout)
+bool layout_of(const std::string& upper, FileLayout& layout)
 {
     const std::size_t slash = upper.rfind('/');
     const std::size_t dot = upper.rfind('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
     const std::string ext = upper.substr(dot + 1, 3);
-    layout = ext == "BIN" ? Layout::Stream : ext == "CSV" ? Layout::Text : Layout::Record;
+    layout = ext == "BIN" ? FileLayout::Stream : ext == "CSV" ? FileLayout::Text : FileLayout::Record;
     return true;
 }
 
@@ -93,21 +91,22 @@ struct Args {
 
 // Steps after the file is open; returns the status. The slot stays empty
 // (no variables) unless the block is allocated.
-int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Layout layout, Args a)
+int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, FileLayout layout, Args a,
+              StopPoint& stop)
 {
     static HeaderInfo header;  // loader scratch, 400 kB, reused by every call
     header.clear();
     std::unique_ptr<Reader> reader;
     switch (layout) {
-    case Layout::Stream: reader = make_stream_reader(in); break;
-    case Layout::Record: reader = make_record_reader(in, path.upper); break;
-    case Layout::Text: reader = make_csv_reader(in, path.upper); break;
+    case FileLayout::Stream: reader = make_stream_reader(in); break;
+    case FileLayout::Record: reader = make_record_reader(in, path.upper); break;
+    case FileLayout::Text: reader = make_csv_reader(in, path.upper); break;
     }
     const int head = reader->read_header(header);
     if (!header_ok(head)) return head;
 
     *a.nrows = to_int32(reader->expected_rows());
-    if (layout == Layout::Text) load_control::second_pass();
+    if (layout == FileLayout::Text) load_control::second_pass();
     if (hooks::after_row_count) hooks::after_row_count();
     const int start = reader->start_rows(header);
     if (!header_ok(start)) return start;
@@ -138,6 +137,7 @@ int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Lay
 
     SampleSink sink(slot, *var_tables(file));
     const int r = reader->read_rows(sink, *a.step);
+    stop = reader->stop_point();
     *a.nstored = std::min(slot.stored, slot.capacity);
     return r;
 }
@@ -174,7 +174,7 @@ extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* na
     }
     forget_follow(*file);
     const Path p = path_from_codes(path);
-    Layout layout;
+    FileLayout layout;
     if (!layout_of(p.upper, layout)) {
         *status = ZAN_STATUS_NO_EXTENSION;
         return;
@@ -183,9 +183,10 @@ extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* na
     *status = in.open(p.exact);
     if (*status != 0) return;
     load_control::begin();
-    load_control::set_file(in.size(), layout == Layout::Text);
+    load_control::set_file(in.size(), layout == FileLayout::Text);
+    StopPoint stop;
     try {
-        *status = load_into(*slot, *file, in, p, layout, {names, title, nvar, nstored, nrows, step});
+        *status = load_into(*slot, *file, in, p, layout, {names, title, nvar, nstored, nrows, step}, stop);
     } catch (...) {
         // Only the reader's own buffers can throw (out of memory); nothing
         // may cross the C boundary. The slot keeps what was stored.
@@ -201,6 +202,6 @@ extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* na
     }
     load_control::end();
     *close_status = in.close();
-    // A last text row that changed while it was read is taken back and not counted.
-    if (note_loaded(*file, p.exact, *step, *status)) *nstored = std::min(slot->stored, slot->capacity);
+    // A last text row whose line grew while it was read is taken back and not counted.
+    if (note_loaded(*file, p.exact, layout, *step, *status, stop)) *nstored = std::min(slot->stored, slot->capacity);
 }

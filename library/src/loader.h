@@ -4,6 +4,7 @@
 
 #include "input_file.h"
 #include "sample_sink.h"
+#include "stop_point.h"
 #include "store.h"
 
 #include <array>
@@ -46,6 +47,8 @@ public:
     // Stores the first row and every step-th row after it until the sink is
     // full; the result of the last read (0 when the sink filled up).
     virtual int read_rows(SampleSink& sink, int32_t step) = 0;
+    // After read_rows: where the reading stopped.
+    virtual StopPoint stop_point() const = 0;
 };
 
 // `upper_path` is the path in upper case (letters a to z), the title of the

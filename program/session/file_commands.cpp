@@ -88,7 +88,7 @@ void FileCommands::LoadChosen(const std::optional<ChosenFiles>& before)
         LoadChosen();
         return;
     }
-    SettleLoaded();
+    ForgetWatched();
     services_.IniGrphs(s_);
     services_.IniScale(s_);
     services_.InitRanges(s_);
@@ -166,12 +166,11 @@ void FileCommands::Reload()
     services_.IniWrite(s_);
     const int crc = s_.CrcAll;
     services_.LoadData(s_);
-    sameSize_.clear();
+    ForgetWatched();
     if (services_.EndRequested()) {
         s_.bBusy = false;
         return;
     }
-    SettleLoaded();
     if (s_.CrcAll != crc)
         services_.IniGrphs(s_);
     services_.IniScale(s_);
@@ -181,15 +180,10 @@ void FileCommands::Reload()
     s_.bBusy = false;
 }
 
-void FileCommands::SettleLoaded()
+void FileCommands::ForgetWatched()
 {
-    if (s_.iAuto == 0 || s_.lderr != 0)
-        return;
-    for (int i = 1; i <= s_.nFile && i <= s_.FileTab.size(); ++i) {
-        const GrowResult grown = library_.Grow(i, s_.Flist[i]);
-        if (grown.outcome == GrowResult::Grown)
-            s_.FileTab[i].nStored = grown.nStored;
-    }
+    sameSize_.clear();
+    settle_.clear();
 }
 
 void FileCommands::Rezoom()
