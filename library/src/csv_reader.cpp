@@ -87,9 +87,13 @@ public:
         if (marks_.empty()) return rows_from_here(sink, step, 0);
         const csv::Resume resume =
             csv::read_pieces(file_, marks_, in_.offset(), names_line_, nvar_, step, threads_, sink);
+        refused_ += resume.refused;
         in_.seek(resume.offset);
         return rows_from_here(sink, step, resume.discards);
     }
+
+    int64_t names_line() const override { return static_cast<int64_t>(names_line_); }
+    int64_t refused_rows() const override { return refused_; }
 
 private:
     // Splitting pays once there are two pieces for the threads.
@@ -108,6 +112,7 @@ private:
                 if (int r = lines_.next(line)) return r;
                 // Without variables no line holds a sample.
                 if (nvar_ > 0 && csv::read_row(line, nvar_, row.data())) break;
+                if (csv::holds_fields(line)) ++refused_;
             }
             sink.store([](int32_t v) { return row[static_cast<std::size_t>(v)]; });
             for (int32_t i = 1; i < step; ++i)
@@ -124,6 +129,7 @@ private:
     std::vector<csv::LineMark> marks_;  // line starts that split the file, when it is split
     uint64_t names_line_ = 0;           // lines up to and including the names line
     int64_t rows_ = 0;
+    int64_t refused_ = 0;  // lines after the names line refused as rows
     int32_t nvar_ = 0;
 };
 

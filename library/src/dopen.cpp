@@ -12,6 +12,7 @@
 #include "append_reader.h"
 
 #include "load_control.h"
+#include "load_facts.h"
 #include "load_hooks.h"
 #include "loader.h"
 #include "memory.h"
@@ -93,7 +94,8 @@ struct Args {
 
 // Steps after the file is open; returns the status. The slot stays empty
 // (no variables) unless the block is allocated.
-int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Layout layout, Args a)
+int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Layout layout, Args a,
+              LoadFacts& facts)
 {
     static HeaderInfo header;  // loader scratch, 400 kB, reused by every call
     header.clear();
@@ -111,6 +113,7 @@ int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Lay
     if (hooks::after_row_count) hooks::after_row_count();
     const int start = reader->start_rows(header);
     if (!header_ok(start)) return start;
+    facts.names_line = reader->names_line();
     if (header.nvar > kMaxVars) return ZAN_STATUS_TOO_MANY_VARS;
 
     const int32_t nvar = std::max(header.nvar, int32_t{0});
@@ -139,6 +142,7 @@ int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Lay
     SampleSink sink(slot, *var_tables(file));
     const int r = reader->read_rows(sink, *a.step);
     *a.nstored = std::min(slot.stored, slot.capacity);
+    facts.refused = reader->refused_rows();
     return r;
 }
 
@@ -184,8 +188,9 @@ extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* na
     if (*status != 0) return;
     load_control::begin();
     load_control::set_file(in.size(), layout == Layout::Text);
+    LoadFacts facts;
     try {
-        *status = load_into(*slot, *file, in, p, layout, {names, title, nvar, nstored, nrows, step});
+        *status = load_into(*slot, *file, in, p, layout, {names, title, nvar, nstored, nrows, step}, facts);
     } catch (...) {
         // Only the reader's own buffers can throw (out of memory); nothing
         // may cross the C boundary. The slot keeps what was stored.
@@ -203,4 +208,6 @@ extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* na
     *close_status = in.close();
     // A last text row that changed while it was read is taken back and not counted.
     if (note_loaded(*file, p.exact, *step, *status)) *nstored = std::min(slot->stored, slot->capacity);
+    facts.stored = *nstored;
+    set_load_facts(*file, facts);
 }

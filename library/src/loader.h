@@ -46,6 +46,12 @@ public:
     // Stores the first row and every step-th row after it until the sink is
     // full; the result of the last read (0 when the sink filled up).
     virtual int read_rows(SampleSink& sink, int32_t step) = 0;
+    // The line of a text file that gave the names (the first line is 1); 0
+    // for a binary file.
+    virtual int64_t names_line() const { return 0; }
+    // Lines after the names line that were tested as rows and refused,
+    // without the comment and blank lines among them.
+    virtual int64_t refused_rows() const { return 0; }
 };
 
 // `upper_path` is the path in upper case (letters a to z), the title of the
