@@ -51,11 +51,13 @@ ZAN_EXPORT void daloc(int32_t* result);
 // tell a load that lost rows from a normal one without reading the file
 // again. names_line: the line of a text file that gave the names (1 for the
 // first line; lines before it were passed over), 0 for a binary file.
-// stored: the stored count dopen reported. refused: lines after the names
-// line that were tested as rows and refused (wrong field count or not all
-// numbers); comment lines and lines of blanks and commas only are not
-// counted, nor the lines a step above 1 passes over untested. Rows that
-// dgrow adds later do not change these. A file number that is not loaded,
+// stored: the stored count dopen reported. refused: lines that hold fields
+// but gave neither the names nor a row: those passed over before the names
+// line, and those after it tested as rows and refused (wrong field count or
+// not all numbers). Comment lines and lines of blanks and commas only are
+// not counted, nor the lines a step above 1 passes over untested; so a file
+// of comment lines, its names line and its rows reports 0. Rows that dgrow
+// adds later do not change these. A file number that is not loaded,
 // or whose load stored no variables, gives 0 in all three.
 ZAN_EXPORT void drows(int32_t* file, int32_t* names_line, int32_t* stored, int32_t* refused);
 

@@ -63,7 +63,8 @@ public:
     int64_t expected_rows() override { return rows_; }
 
     // Second pass: back to the start and on to the first line with as many
-    // fields as the variable count; lines before it are passed over.
+    // fields as the variable count; lines before it are passed over, and
+    // those that hold fields count as refused rows.
     int start_rows(HeaderInfo& header) override
     {
         if (int r = in_.rewind()) return r;
@@ -71,7 +72,9 @@ public:
         for (;;) {
             if (int r = lines_.next(line)) return r;
             ++names_line_;
-            if (csv::header_field_count(line) >= nvar_) break;
+            const int32_t fields = csv::header_field_count(line);
+            if (fields >= nvar_) break;
+            if (fields > 0) ++refused_;
         }
         csv::header_fields(line, [&](int32_t v, std::string_view text) {
             if (v <= nvar_) header.set_name(v, text.substr(0, kNameLen - 2));
@@ -129,7 +132,7 @@ private:
     std::vector<csv::LineMark> marks_;  // line starts that split the file, when it is split
     uint64_t names_line_ = 0;           // lines up to and including the names line
     int64_t rows_ = 0;
-    int64_t refused_ = 0;  // lines after the names line refused as rows
+    int64_t refused_ = 0;  // lines holding fields that are neither names nor rows
     int32_t nvar_ = 0;
 };
 

@@ -1,5 +1,5 @@
 // What each file's load found besides its samples: the text line that gave
-// the names, the rows stored and the lines refused as rows. Kept per file
+// the names, the rows stored and the lines holding fields that were neither. Kept per file
 // number from dopen to the next load into that number; drows reads it.
 #ifndef ZAN_LOAD_FACTS_H
 #define ZAN_LOAD_FACTS_H

@@ -49,8 +49,9 @@ public:
     // The line of a text file that gave the names (the first line is 1); 0
     // for a binary file.
     virtual int64_t names_line() const { return 0; }
-    // Lines after the names line that were tested as rows and refused,
-    // without the comment and blank lines among them.
+    // Lines of a text file that hold fields but gave neither the names nor
+    // a row: passed over before the names line, or tested as rows after it
+    // and refused. Comment and blank lines are not counted.
     virtual int64_t refused_rows() const { return 0; }
 };
 

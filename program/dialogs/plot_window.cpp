@@ -74,10 +74,7 @@ public:
         window_.Picture1->Refresh();
     }
     void targetDone() override { refresh(); }
-    void setPageLabel(const std::string& caption) override
-    {
-        window_.Label2->setText(QString::fromStdString(caption));
-    }
+    void setPageLabel(const std::string& caption) override { window_.SetPageNote(caption); }
     void setBusyPointer(bool busy) override
     {
         if (window_.onBusyPointer)
@@ -237,7 +234,7 @@ void PlotWindow::FormResize()
     Picture1->hide();
     Picture1->setGeometry(TwipsToPixels(layout.pictureLeft, in.tx), TwipsToPixels(layout.pictureTop, in.ty),
                           TwipsToPixels(layout.pictureWidth, in.tx), TwipsToPixels(layout.pictureHeight, in.ty));
-    Label2->setText(QString::fromStdString(layout.sizeCaption));
+    SetPageNote(layout.sizeCaption);
     Picture1->show();
     if (plotHadFocus)
         Picture1->setFocus();
@@ -282,6 +279,23 @@ void PlotWindow::DrawPage()
     Label3->hide();
     PictureScreen screen(*this);
     render::PictDraw(session_, screen);
+    if (!loadNote_.empty()) {
+        SetPageNote(loadNote_, loadNoteLines_);
+        loadNote_.clear();
+        loadNoteLines_.clear();
+    }
+}
+
+void PlotWindow::ShowLoadNote(const std::string& label, const std::string& lines)
+{
+    loadNote_ = label;
+    loadNoteLines_ = lines;
+}
+
+void PlotWindow::SetPageNote(const std::string& text, const std::string& tip)
+{
+    Label2->setText(QString::fromStdString(text));
+    Label2->setToolTip(QString::fromStdString(tip));
 }
 
 void PlotWindow::DrawingsDone()
@@ -311,7 +325,7 @@ void PlotWindow::PrntDraw()
         // Without a printer the page goes to a PDF file in the current folder,
         // beside the saved bitmaps, and the page label names it.
         render::QtPrintDevice device(DefaultFolder());
-        device.pageLabel = [this](const std::string& caption) { Label2->setText(QString::fromStdString(caption)); };
+        device.pageLabel = [this](const std::string& caption) { SetPageNote(caption); };
         device.busyPointer = [this](bool busy) {
             if (onBusyPointer)
                 onBusyPointer(busy);
@@ -375,8 +389,7 @@ void PlotWindow::ShowBoxes(int step, int cols, int rows)
 void PlotWindow::SaveBitmap()
 {
     drawings_.After([this] {
-        SavePicture(Picture1->image(), SaveNum,
-                    [this](const std::string& caption) { Label2->setText(QString::fromStdString(caption)); });
+        SavePicture(Picture1->image(), SaveNum, [this](const std::string& caption) { SetPageNote(caption); });
     });
 }
 

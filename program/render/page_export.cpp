@@ -21,6 +21,7 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <sstream>
 #include <vector>
 
 namespace zan {
@@ -39,6 +40,12 @@ public:
     }
     const platform::SettingsStore& Store() const override { return store_; }
     void EndProgram() override { ended = true; }
+    // The files that did not load plainly, one line each.
+    void ShowLoadNote(const std::string&, const std::string& lines) override
+    {
+        std::istringstream in(lines);
+        for (std::string line; std::getline(in, line);) err_ << "zan: " << line << "\n";
+    }
     std::string CommandLine() const override { return cmdLine_; }
 
     bool ended = false;
