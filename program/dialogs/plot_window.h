@@ -27,6 +27,7 @@ namespace zan {
 
 class PlotFiles;
 class PlotPicture;
+class PlotWheel;
 class SelectionWindow;
 class SessionHost;
 class StartupServices;
@@ -220,6 +221,7 @@ private:
     PlotMenus menus_;
     SelectionWindow* select_ = nullptr;
     PlotFiles* files_ = nullptr;  // child object, made by ConnectFiles
+    PlotWheel* wheel_ = nullptr;  // child object: the wheel's gesture and its timer
 };
 
 } // namespace zan
