@@ -30,9 +30,10 @@ namespace zan {
 
 namespace {
 
-QPushButton* AddButton(ButtonBarLayout* bar, const char* caption)
+QPushButton* AddButton(ButtonBarLayout* bar, const char* caption, const char* tip)
 {
     auto* button = new QPushButton(QString::fromLatin1(caption));
+    button->setToolTip(QString::fromLatin1(tip));
     // Keys belong to the window, not to whichever button was pressed last.
     button->setFocusPolicy(Qt::NoFocus);
     button->setFixedWidth(std::max(button->fontMetrics().horizontalAdvance(button->text()) + 18, 30));
@@ -40,11 +41,16 @@ QPushButton* AddButton(ButtonBarLayout* bar, const char* caption)
     return button;
 }
 
-// A number box with its caption; the two never part in a wrapped bar.
-QLineEdit* AddBox(ButtonBarLayout* bar, const char* caption, const char* tip, const char* widest)
+// A number box with its caption; the two never part in a wrapped bar. The
+// caption's own tip says what the value does.
+QLineEdit* AddBox(ButtonBarLayout* bar, const char* caption, const char* tip, const char* widest,
+                  const char* captionTip)
 {
-    if (caption)
-        bar->addWidget(new QLabel(QString::fromLatin1(caption)));
+    if (caption) {
+        auto* label = new QLabel(QString::fromLatin1(caption));
+        label->setToolTip(QString::fromLatin1(captionTip));
+        bar->addWidget(label);
+    }
     auto* box = new QLineEdit;
     box->setFixedWidth(box->fontMetrics().horizontalAdvance(QString::fromLatin1(widest)) + 12);
     if (tip)
@@ -130,25 +136,29 @@ void PlotWindow::BuildControls()
     auto* bar = new ButtonBarLayout(Frame1);
     bar->setContentsMargins(0, 2, 0, 2);
     bar->setSpacing(3);
-    Command1 = AddButton(bar, "Prev");
-    Command2 = AddButton(bar, "Next");
-    Command3 = AddButton(bar, "Zoom Out");
-    Command7 = AddButton(bar, "Zoom In");
-    Command4 = AddButton(bar, "<");
-    Command5 = AddButton(bar, ">");
-    Command6 = AddButton(bar, "Print");
-    Command8 = AddButton(bar, "Save");
+    Command1 = AddButton(bar, "Prev", "Previous page (Page Up)");
+    Command2 = AddButton(bar, "Next", "Next page (Page Down)");
+    Command3 = AddButton(bar, "Zoom Out", "Back to the previous zoom level (keypad -)");
+    Command7 = AddButton(bar, "Zoom In", "Forward to the next zoom level again (keypad +)");
+    Command4 = AddButton(bar, "<", "Move the time axis left by two ticks; hold to repeat (Left arrow)");
+    Command5 = AddButton(bar, ">", "Move the time axis right by two ticks; hold to repeat (Right arrow)");
+    Command6 = AddButton(bar, "Print", "Print the page");
+    Command8 = AddButton(bar, "Save", "Save the page as a bitmap file (Ctrl+S)");
     bar->addGap(8);
-    Text1 = AddBox(bar, "Draw Rate ", "Set Drawing rate of data.", "16000");
+    Text1 = AddBox(bar, "Draw Rate ", "Set Drawing rate of data.", "16000",
+                   "Draw every n-th sample of each curve: 1 draws all, more draws faster");
     Text4 = new QLineEdit(Frame1);
     Text4->hide();
     UpDown1 = new UpDown(0, 4, Text4);
+    UpDown1->setToolTip("Draw rate 1, 10, 100, 1000 or 10000");
     bar->addWidget(UpDown1, true);
-    Text2 = AddBox(bar, "Cols", "Set Columns Number.", "00");
+    Text2 = AddBox(bar, "Cols", "Set Columns Number.", "00", "Graphs side by side on a page");
     UpDown2 = new UpDown(1, 6, Text2);
+    UpDown2->setToolTip("One column more or less");
     bar->addWidget(UpDown2, true);
-    Text3 = AddBox(bar, "Rows", "Set Rows Number.", "00");
+    Text3 = AddBox(bar, "Rows", "Set Rows Number.", "00", "Graphs one above the other on a page");
     UpDown3 = new UpDown(1, 6, Text3);
+    UpDown3->setToolTip("One row more or less");
     bar->addWidget(UpDown3, true);
     Frame1->adjustSize();
     // The window gets no narrower than the widest group of the bar, so a
