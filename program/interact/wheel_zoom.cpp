@@ -101,7 +101,6 @@ void WheelZoom::Zoom(double notches)
     s_.CurGrph = s_.GrphTab[hit.iGrph];
     const CellRecord& c = s_.CurCell;
     const AxisState& X = s_.CurGrph.Xaxis;
-    const AxisState& Y = s_.CurGrph.Yaxis;
     if (!(X.Ahi > X.Alo)) return;
     const double p = ToValue(s_, std::clamp(x_, double(c.Left), double(std::max(c.Left, c.Right))), y_).x;
 
@@ -136,7 +135,7 @@ void WheelZoom::Zoom(double notches)
     }
     host_.StopHover();
     s_.drErr = 3;  // the mouse rests until the zoomed page is drawn
-    SetZoom(s_, w.lo, w.hi, Y.Alo, Y.Ahi);
+    SetZoomX(s_, w.lo, w.hi);
     host_.ButnStat();
     host_.DrawDelayed(110);
 }

@@ -1,8 +1,8 @@
 // The mouse wheel over the plot. Turning it over a graph zooms the graph's
 // horizontal axis (the time, on a time graph) around the pointer into a new
-// zoom level, as a rubber band over the cell's full height would, so "Zoom
-// Out" steps back; with Shift, or a sideways wheel, it pans the time axis by
-// the step of "<" and ">". Wheel steps are summed until they pause, so a
+// zoom level, as a rubber band does, so "Zoom Out" steps back; the vertical
+// axes stay as they are. With Shift, or a sideways wheel, it pans the time
+// axis by the step of "<" and ">". Wheel steps are summed until they pause, so a
 // trackpad's stream of small steps makes one level per gesture.
 #pragma once
 
@@ -18,7 +18,7 @@ inline constexpr int kWheelNotch = 120;
 inline constexpr int kWheelSettleMs = 150;
 // Share of the axis width one notch towards the user keeps; a notch away
 // from the user widens by its inverse.
-inline constexpr double kWheelZoomIn = 0.8;
+inline constexpr double kWheelZoomIn = 0.7;
 
 class WheelZoom {
 public:

@@ -77,20 +77,25 @@ struct Wheel {
 
 TEST(WheelZoom, AGestureMakesOneLevelAroundThePointerWhenItSettles)
 {
+    const double k = kWheelZoomIn;
     struct Case {
         const char* label;
         int events;
         int turn;  // of each event
         double lo, hi;  // the time window asked for
     } cases[] = {
-        {"one notch of a mouse wheel", 1, 120, 25 - 25 * 0.8, 25 + 75 * 0.8},
-        {"a trackpad's forty small steps", 40, 3, 25 - 25 * 0.8, 25 + 75 * 0.8},
-        {"three notches at once", 3, 120, 25 - 25 * std::pow(0.8, 3), 25 + 75 * std::pow(0.8, 3)},
-        {"less than a notch zooms by one", 2, 10, 25 - 25 * 0.8, 25 + 75 * 0.8},
+        {"one notch of a mouse wheel", 1, 120, 25 - 25 * k, 25 + 75 * k},
+        {"a trackpad's forty small steps", 40, 3, 25 - 25 * k, 25 + 75 * k},
+        {"three notches at once", 3, 120, 25 - 25 * k * k * k, 25 + 75 * k * k * k},
+        {"less than a notch zooms by one", 2, 10, 25 - 25 * k, 25 + 75 * k},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        Wheel w(Page());
+        Session s = Page();
+        s.VarTab[2].Alo[1] = -2;  // set by hand
+        s.VarTab[2].Ahi[1] = 12;
+        s.VarTab[2].Lfix[1] = 1;
+        Wheel w(std::move(s));
         for (int i = 0; i < c.events; ++i) {
             w.zoom.Wheel(Column(25), 100 + i % 3, 0, c.turn, false);
             w.settle.elapse(kWheelSettleMs / 2);
@@ -101,9 +106,10 @@ TEST(WheelZoom, AGestureMakesOneLevelAroundThePointerWhenItSettles)
         EXPECT_EQ(w.s.mZlvl, 2);
         EXPECT_NEAR(w.s.VarTab[1].Vlo[2], c.lo, 1e-9);
         EXPECT_NEAR(w.s.VarTab[1].Vhi[2], c.hi, 1e-9);
-        // The line keeps the height of the cell, as a band over it would.
-        EXPECT_EQ(w.s.VarTab[2].Vlo[2], 0);
-        EXPECT_EQ(w.s.VarTab[2].Vhi[2], 10);
+        // The line keeps its axis and its hand-set range.
+        EXPECT_EQ(w.s.VarTab[2].Alo[2], -2);
+        EXPECT_EQ(w.s.VarTab[2].Ahi[2], 12);
+        EXPECT_EQ(w.s.VarTab[2].Lfix[2], 1);
         EXPECT_EQ(w.s.drErr, 3);
         EXPECT_EQ(w.host.delays, std::vector<int>{110});
         EXPECT_EQ(w.settle.ticks, 1);
@@ -116,13 +122,15 @@ TEST(WheelZoom, AGestureMakesOneLevelAroundThePointerWhenItSettles)
 
 TEST(WheelZoom, ANotchThatTheAxisDivisionWouldUndoTakesAnotherNotch)
 {
-    // 0..120 in ticks of 20: 12..108 divides back into 0..120.
+    // 0..120 in ticks of 20: 18..102 divides back into 0..120.
+    const double k = kWheelZoomIn;
+    ASSERT_EQ(k, 0.7);
     Wheel w(Page(0, 120));
     w.zoom.Wheel(Column(60, 0, 120), 100, 0, 120, false);
     w.settle.fire();
     ASSERT_EQ(w.s.iZlvl, 2);
-    EXPECT_NEAR(w.s.VarTab[1].Vlo[2], 60 - 60 * 0.64, 1e-9);
-    EXPECT_NEAR(w.s.VarTab[1].Vhi[2], 60 + 60 * 0.64, 1e-9);
+    EXPECT_NEAR(w.s.VarTab[1].Vlo[2], 60 - 60 * k * k, 1e-9);
+    EXPECT_NEAR(w.s.VarTab[1].Vhi[2], 60 + 60 * k * k, 1e-9);
     EXPECT_LT(w.s.VarTab[1].Ahi[2] - w.s.VarTab[1].Alo[2], 120);
 }
 
@@ -134,9 +142,9 @@ TEST(WheelZoom, TurningTowardsTheUserWidensWithinTheRangeOfAllData)
         bool level;
         double lo, hi;
     } cases[] = {
-        {"around the pointer", 40, 60, 50, true, 50 - 10 * 1.25, 50 + 10 * 1.25},
-        {"moved inside at the start", 0, 20, 5, true, 0, 25},
-        {"moved inside at the end", 80, 100, 95, true, 75, 100},
+        {"around the pointer", 40, 60, 50, true, 50 - 10 / kWheelZoomIn, 50 + 10 / kWheelZoomIn},
+        {"moved inside at the start", 0, 20, 5, true, 0, 20 / kWheelZoomIn},
+        {"moved inside at the end", 80, 100, 95, true, 100 - 20 / kWheelZoomIn, 100},
         {"never wider than all data", 10, 95, 50, true, 0, 100},
         {"all data shown already", 0, 100, 50, false, 0, 0},
     };
