@@ -21,7 +21,6 @@
 #include <QPdfWriter>
 
 #include <algorithm>
-#include <sstream>
 #include <vector>
 
 namespace zan {
@@ -43,8 +42,11 @@ public:
     // The files that did not load plainly, one line each.
     void ShowLoadNote(const std::string&, const std::string& lines) override
     {
-        std::istringstream in(lines);
-        for (std::string line; std::getline(in, line);) err_ << "zan: " << line << "\n";
+        for (size_t at = 0; at < lines.size();) {
+            const size_t end = std::min(lines.find('\n', at), lines.size());
+            err_ << "zan: " << lines.substr(at, end - at) << "\n";
+            at = end + 1;
+        }
     }
     std::string CommandLine() const override { return cmdLine_; }
 
