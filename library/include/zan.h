@@ -47,6 +47,19 @@ ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* names, int32_
 ZAN_EXPORT void dsize(int32_t* file, const int32_t* path, int32_t* size, int32_t* spare);
 ZAN_EXPORT void dclos(int32_t* result);
 ZAN_EXPORT void daloc(int32_t* result);
+// What the dopen of loaded file number `file` found, so that a caller can
+// tell a load that lost rows from a normal one without reading the file
+// again. names_line: the line of a text file that gave the names (1 for the
+// first line; lines before it were passed over), 0 for a binary file.
+// stored: the stored count dopen reported. refused: lines that hold fields
+// but gave neither the names nor a row: those passed over before the names
+// line, and those after it tested as rows and refused (wrong field count or
+// not all numbers). Comment lines and lines of blanks and commas only are
+// not counted, nor the lines a step above 1 passes over untested; so a file
+// of comment lines, its names line and its rows reports 0. Rows that dgrow
+// adds later do not change these. A file number that is not loaded,
+// or whose load stored no variables, gives 0 in all three.
+ZAN_EXPORT void drows(int32_t* file, int32_t* names_line, int32_t* stored, int32_t* refused);
 
 // Following a file that keeps growing. Reads into loaded file number `file`
 // the rows that the file at `path` (the path it was loaded from) gained since

@@ -21,6 +21,10 @@ int32_t header_fields(std::string_view line, OnField on_field);
 
 int32_t header_field_count(std::string_view line);
 
+// Whether a line holds anything a row could be made of: neither a comment
+// line nor blanks and commas only. A refused line that does not is no lost row.
+inline bool holds_fields(std::string_view line);
+
 // Data rule: the count of non-empty comma-separated pieces of the line cut
 // at its last non-blank character, without the comment test.
 int32_t data_field_count(std::string_view line);
@@ -40,6 +44,11 @@ inline std::string_view without_byte_order_mark(std::string_view line)
 {
     constexpr std::string_view mark = "\xEF\xBB\xBF";
     return line.substr(0, mark.size()) == mark ? line.substr(mark.size()) : line;
+}
+
+inline bool holds_fields(std::string_view line)
+{
+    return header_field_count(line) > 0;
 }
 
 template <class OnField>

@@ -60,7 +60,8 @@ public:
     int64_t expected_rows() override { return rows_; }
 
     // Second pass: back to the start and on to the first line with as many
-    // fields as the variable count; lines before it are passed over.
+    // fields as the variable count; lines before it are passed over, and
+    // those that hold fields count as refused rows.
     int start_rows(HeaderInfo& header) override
     {
         if (int r = in_.rewind()) return r;
@@ -68,7 +69,9 @@ public:
         for (;;) {
             if (int r = lines_.next(line)) return r;
             ++names_line_;
-            if (csv::header_field_count(line) >= nvar_) break;
+            const int32_t fields = csv::header_field_count(line);
+            if (fields >= nvar_) break;
+            if (fields > 0) ++refused_;
         }
         names_ended_ = lines_.ended();
         csv::header_fields(line, [&](int32_t v, std::string_view text) {
@@ -85,11 +88,14 @@ public:
         if (marks_.empty()) return rows_from_here(sink, step, names_line_, 0);
         const csv::Resume resume =
             csv::read_pieces(file_, marks_, in_.offset(), names_line_, nvar_, step, threads_, sink);
+        refused_ += resume.refused;
         in_.seek(resume.offset);
         return rows_from_here(sink, step, names_line_ + resume.line, resume.discards);
     }
 
     StopPoint stop_point() const override { return stop_; }
+    int64_t names_line() const override { return static_cast<int64_t>(names_line_); }
+    int64_t refused_rows() const override { return refused_; }
 
 private:
     // Splitting pays once there are two pieces for the threads.
@@ -124,6 +130,7 @@ private:
                 if (int r = lines_.next(line)) return stop(r);
                 // Without variables no line holds a sample.
                 if (nvar_ > 0 && csv::read_row(line, nvar_, row.data())) break;
+                if (csv::holds_fields(line)) ++refused_;
                 passed(0);
             }
             sink.store([](int32_t v) { return row[static_cast<std::size_t>(v)]; });
@@ -147,6 +154,7 @@ private:
     bool names_ended_ = false;          // the names line has its line end
     StopPoint stop_;
     int64_t rows_ = 0;
+    int64_t refused_ = 0;  // lines holding fields that are neither names nor rows
     int32_t nvar_ = 0;
 };
 

@@ -12,6 +12,7 @@
 #include "append_reader.h"
 
 #include "load_control.h"
+#include "load_facts.h"
 #include "load_hooks.h"
 #include "loader.h"
 #include "memory.h"
@@ -92,7 +93,7 @@ struct Args {
 // Steps after the file is open; returns the status. The slot stays empty
 // (no variables) unless the block is allocated.
 int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, FileLayout layout, Args a,
-              StopPoint& stop)
+              StopPoint& stop, LoadFacts& facts)
 {
     static HeaderInfo header;  // loader scratch, 400 kB, reused by every call
     header.clear();
@@ -110,6 +111,7 @@ int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Fil
     if (hooks::after_row_count) hooks::after_row_count();
     const int start = reader->start_rows(header);
     if (!header_ok(start)) return start;
+    facts.names_line = reader->names_line();
     if (header.nvar > kMaxVars) return ZAN_STATUS_TOO_MANY_VARS;
 
     const int32_t nvar = std::max(header.nvar, int32_t{0});
@@ -139,6 +141,7 @@ int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Fil
     const int r = reader->read_rows(sink, *a.step);
     stop = reader->stop_point();
     *a.nstored = std::min(slot.stored, slot.capacity);
+    facts.refused = reader->refused_rows();
     return r;
 }
 
@@ -185,8 +188,9 @@ extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* na
     load_control::begin();
     load_control::set_file(in.size(), layout == FileLayout::Text);
     StopPoint stop;
+    LoadFacts facts;
     try {
-        *status = load_into(*slot, *file, in, p, layout, {names, title, nvar, nstored, nrows, step}, stop);
+        *status = load_into(*slot, *file, in, p, layout, {names, title, nvar, nstored, nrows, step}, stop, facts);
     } catch (...) {
         // Only the reader's own buffers can throw (out of memory); nothing
         // may cross the C boundary. The slot keeps what was stored.
@@ -204,4 +208,6 @@ extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* na
     *close_status = in.close();
     // A last text row whose line grew while it was read is taken back and not counted.
     if (note_loaded(*file, p.exact, layout, *step, *status, stop)) *nstored = std::min(slot->stored, slot->capacity);
+    facts.stored = *nstored;
+    set_load_facts(*file, facts);
 }

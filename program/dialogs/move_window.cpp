@@ -36,11 +36,17 @@ MoveWindow::MoveWindow(Session& s, DataLibrary& library, QWidget* parent)
     grid->addWidget(Combo1, 0, 0, 1, 4);
     grid->addWidget(Command1[4], 0, 4);
 
+    Combo1->setToolTip("File whose shift and factor are shown and changed");
     Command1[0] = new QPushButton("<<");
+    Command1[0]->setToolTip("Move the line down by a twentieth of its axis");
     Command1[2] = new QPushButton("<");
+    Command1[2]->setToolTip("Move the line down by a 400th of its axis");
     Combo2 = new QComboBox;
+    Combo2->setToolTip("Line to move");
     Command1[3] = new QPushButton(">");
+    Command1[3]->setToolTip("Move the line up by a 400th of its axis");
     Command1[1] = new QPushButton(">>");
+    Command1[1]->setToolTip("Move the line up by a twentieth of its axis");
     grid->addWidget(Command1[0], 1, 0);
     grid->addWidget(Command1[2], 1, 1);
     grid->addWidget(Combo2, 1, 2);
@@ -54,12 +60,15 @@ MoveWindow::MoveWindow(Session& s, DataLibrary& library, QWidget* parent)
     auto* values = new QHBoxLayout;
     values->addWidget(new QLabel("Shift"));
     Text1[kShiftBox] = new QLineEdit;
+    Text1[kShiftBox]->setToolTip("Added to the line's values; Enter applies");
     values->addWidget(Text1[kShiftBox]);
     values->addWidget(new QLabel("Factor"));
     Text1[kFactorBox] = new QLineEdit;
+    Text1[kFactorBox]->setToolTip("The line's values are multiplied by it; Enter applies");
     values->addWidget(Text1[kFactorBox]);
     grid->addLayout(values, 2, 0, 1, 5);
     Check1 = new QCheckBox("All Files");
+    Check1->setToolTip("Shifts and factors change in every open file, not only the chosen one");
     grid->addWidget(Check1, 3, 0, 1, 5);
 
     logic_.drawDelayed = [](int) {};

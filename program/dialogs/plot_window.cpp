@@ -30,9 +30,10 @@ namespace zan {
 
 namespace {
 
-QPushButton* AddButton(ButtonBarLayout* bar, const char* caption)
+QPushButton* AddButton(ButtonBarLayout* bar, const char* caption, const char* tip)
 {
     auto* button = new QPushButton(QString::fromLatin1(caption));
+    button->setToolTip(QString::fromLatin1(tip));
     // Keys belong to the window, not to whichever button was pressed last.
     button->setFocusPolicy(Qt::NoFocus);
     button->setFixedWidth(std::max(button->fontMetrics().horizontalAdvance(button->text()) + 18, 30));
@@ -40,11 +41,16 @@ QPushButton* AddButton(ButtonBarLayout* bar, const char* caption)
     return button;
 }
 
-// A number box with its caption; the two never part in a wrapped bar.
-QLineEdit* AddBox(ButtonBarLayout* bar, const char* caption, const char* tip, const char* widest)
+// A number box with its caption; the two never part in a wrapped bar. The
+// caption's own tip says what the value does.
+QLineEdit* AddBox(ButtonBarLayout* bar, const char* caption, const char* tip, const char* widest,
+                  const char* captionTip)
 {
-    if (caption)
-        bar->addWidget(new QLabel(QString::fromLatin1(caption)));
+    if (caption) {
+        auto* label = new QLabel(QString::fromLatin1(caption));
+        label->setToolTip(QString::fromLatin1(captionTip));
+        bar->addWidget(label);
+    }
     auto* box = new QLineEdit;
     box->setFixedWidth(box->fontMetrics().horizontalAdvance(QString::fromLatin1(widest)) + 12);
     if (tip)
@@ -74,10 +80,7 @@ public:
         window_.Picture1->Refresh();
     }
     void targetDone() override { refresh(); }
-    void setPageLabel(const std::string& caption) override
-    {
-        window_.Label2->setText(QString::fromStdString(caption));
-    }
+    void setPageLabel(const std::string& caption) override { window_.SetPageNote(caption); }
     void setBusyPointer(bool busy) override
     {
         if (window_.onBusyPointer)
@@ -133,25 +136,29 @@ void PlotWindow::BuildControls()
     auto* bar = new ButtonBarLayout(Frame1);
     bar->setContentsMargins(0, 2, 0, 2);
     bar->setSpacing(3);
-    Command1 = AddButton(bar, "Prev");
-    Command2 = AddButton(bar, "Next");
-    Command3 = AddButton(bar, "Zoom Out");
-    Command7 = AddButton(bar, "Zoom In");
-    Command4 = AddButton(bar, "<");
-    Command5 = AddButton(bar, ">");
-    Command6 = AddButton(bar, "Print");
-    Command8 = AddButton(bar, "Save");
+    Command1 = AddButton(bar, "Prev", "Previous page (Page Up)");
+    Command2 = AddButton(bar, "Next", "Next page (Page Down)");
+    Command3 = AddButton(bar, "Zoom Out", "Back to the previous zoom level (keypad -)");
+    Command7 = AddButton(bar, "Zoom In", "Forward to the next zoom level again (keypad +)");
+    Command4 = AddButton(bar, "<", "Move the time axis left by two ticks; hold to repeat (Left arrow)");
+    Command5 = AddButton(bar, ">", "Move the time axis right by two ticks; hold to repeat (Right arrow)");
+    Command6 = AddButton(bar, "Print", "Print the page");
+    Command8 = AddButton(bar, "Save", "Save the page as a bitmap file (Ctrl+S)");
     bar->addGap(8);
-    Text1 = AddBox(bar, "Draw Rate ", "Set Drawing rate of data.", "16000");
+    Text1 = AddBox(bar, "Draw Rate ", "Set Drawing rate of data.", "16000",
+                   "Draw every n-th sample of each curve: 1 draws all, more draws faster");
     Text4 = new QLineEdit(Frame1);
     Text4->hide();
     UpDown1 = new UpDown(0, 4, Text4);
+    UpDown1->setToolTip("Draw rate 1, 10, 100, 1000 or 10000");
     bar->addWidget(UpDown1, true);
-    Text2 = AddBox(bar, "Cols", "Set Columns Number.", "00");
+    Text2 = AddBox(bar, "Cols", "Set Columns Number.", "00", "Graphs side by side on a page");
     UpDown2 = new UpDown(1, 6, Text2);
+    UpDown2->setToolTip("One column more or less");
     bar->addWidget(UpDown2, true);
-    Text3 = AddBox(bar, "Rows", "Set Rows Number.", "00");
+    Text3 = AddBox(bar, "Rows", "Set Rows Number.", "00", "Graphs one above the other on a page");
     UpDown3 = new UpDown(1, 6, Text3);
+    UpDown3->setToolTip("One row more or less");
     bar->addWidget(UpDown3, true);
     Frame1->adjustSize();
     // The window gets no narrower than the widest group of the bar, so a
@@ -237,7 +244,7 @@ void PlotWindow::FormResize()
     Picture1->hide();
     Picture1->setGeometry(TwipsToPixels(layout.pictureLeft, in.tx), TwipsToPixels(layout.pictureTop, in.ty),
                           TwipsToPixels(layout.pictureWidth, in.tx), TwipsToPixels(layout.pictureHeight, in.ty));
-    Label2->setText(QString::fromStdString(layout.sizeCaption));
+    SetPageNote(layout.sizeCaption);
     Picture1->show();
     if (plotHadFocus)
         Picture1->setFocus();
@@ -282,6 +289,23 @@ void PlotWindow::DrawPage()
     Label3->hide();
     PictureScreen screen(*this);
     render::PictDraw(session_, screen);
+    if (!loadNote_.empty()) {
+        SetPageNote(loadNote_, loadNoteLines_);
+        loadNote_.clear();
+        loadNoteLines_.clear();
+    }
+}
+
+void PlotWindow::ShowLoadNote(const std::string& label, const std::string& lines)
+{
+    loadNote_ = label;
+    loadNoteLines_ = lines;
+}
+
+void PlotWindow::SetPageNote(const std::string& text, const std::string& tip)
+{
+    Label2->setText(QString::fromStdString(text));
+    Label2->setToolTip(QString::fromStdString(tip));
 }
 
 void PlotWindow::DrawingsDone()
@@ -311,7 +335,7 @@ void PlotWindow::PrntDraw()
         // Without a printer the page goes to a PDF file in the current folder,
         // beside the saved bitmaps, and the page label names it.
         render::QtPrintDevice device(DefaultFolder());
-        device.pageLabel = [this](const std::string& caption) { Label2->setText(QString::fromStdString(caption)); };
+        device.pageLabel = [this](const std::string& caption) { SetPageNote(caption); };
         device.busyPointer = [this](bool busy) {
             if (onBusyPointer)
                 onBusyPointer(busy);
@@ -375,8 +399,7 @@ void PlotWindow::ShowBoxes(int step, int cols, int rows)
 void PlotWindow::SaveBitmap()
 {
     drawings_.After([this] {
-        SavePicture(Picture1->image(), SaveNum,
-                    [this](const std::string& caption) { Label2->setText(QString::fromStdString(caption)); });
+        SavePicture(Picture1->image(), SaveNum, [this](const std::string& caption) { SetPageNote(caption); });
     });
 }
 

@@ -27,6 +27,7 @@ namespace zan {
 
 class PlotFiles;
 class PlotPicture;
+class PlotWheel;
 class SelectionWindow;
 class SessionHost;
 class StartupServices;
@@ -109,6 +110,11 @@ public:
     void ButnStat();
     // Draws after delay milliseconds; further calls within the delay restart it.
     void DrawDelayed(int delay);
+    // A caption in the page label, with the tooltip that tells it in full.
+    void SetPageNote(const std::string& text, const std::string& tip = {});
+    // The facts of a load that did not go plainly (label, and one line per
+    // file for the tooltip): shown by the first page drawn after it.
+    void ShowLoadNote(const std::string& label, const std::string& lines);
     // Puts iStep, nCols and nRows into their boxes.
     void ShowBoxes();
     void ShowBoxes(int step, int cols, int rows);
@@ -210,9 +216,12 @@ private:
     // A label's new width asks for the window to be laid out again once the
     // drawings are done.
     bool relayout_ = false;
+    std::string loadNote_;
+    std::string loadNoteLines_;
     PlotMenus menus_;
     SelectionWindow* select_ = nullptr;
     PlotFiles* files_ = nullptr;  // child object, made by ConnectFiles
+    PlotWheel* wheel_ = nullptr;  // child object: the wheel's gesture and its timer
 };
 
 } // namespace zan

@@ -92,7 +92,7 @@ void PlotFiles::ShowBoxes() { plot_.ShowBoxes(); }
 
 void PlotFiles::ShowNote(const std::string& text)
 {
-    plot_.Label2->setText(QString::fromStdString(text));
+    plot_.SetPageNote(text);
 }
 
 }  // namespace zan

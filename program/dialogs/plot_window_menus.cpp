@@ -30,6 +30,46 @@ void AddChoices(QMenu* menu, std::array<QAction*, N>& entries, const std::array<
     }
 }
 
+// Tips for the entries whose caption does not tell what they do, shown
+// while the pointer rests on them in their menu.
+void AddTips(const PlotMenus& m)
+{
+    const std::pair<QAction*, const char*> tips[] = {
+        {m.mnuOpen, "Show other data files instead of these"},
+        {m.mnuAppend, "Show more data files beside these"},
+        {m.mnuReload, "Read the data files again"},
+        {m.mnuRezoom, "Back to the whole range of the data; scales set by hand are dropped"},
+        {m.mnuAuto, "Follow the data files while they grow or change"},
+        {m.mnuNext, "While following, move on to the next numbered file of each series"},
+        {m.mnuNextFile, "Show the next numbered file of each series"},
+        {m.mnuPrevFile, "Show the previous numbered file of each series"},
+        {m.mnuPrint, "Print the page"},
+        {m.mnuLoadIni, "Show the data files and layout of a settings file"},
+        {m.mnuSaveIni, "Save the data files and layout to a settings file"},
+        {m.mnuExtrDbl, "Write the shown variables in their visible ranges to a binary file of doubles"},
+        {m.mnuExtrBin, "Write the shown variables in their visible ranges to a binary file of singles"},
+        {m.mnuExtrCsv, "Write the shown variables in their visible ranges to a text file"},
+        {m.mnuQuit, "Leave without saving the settings"},
+        {m.mnuExit, "Leave and save the settings to Zan.ini"},
+        {m.mnuCopy, "Copy the page as a picture"},
+        {m.mnuPaste, "Show the picture on the clipboard in place of the page"},
+        {m.mnuSave, "Save the page as a bitmap file"},
+        {m.mnuMove, "Shift and scale single lines"},
+        {m.mnuClear, "Remove all time markers"},
+        {m.mnuMarks[0], "Curves without marks"},
+        {m.mnuMarks[1], "Curves with marks spaced apart"},
+        {m.mnuMarks[2], "Curves with a mark at every point"},
+        {m.mnuMarks[3], "Marks at every point, no curves"},
+        {m.mnuMarks[4], "Dots at every point, no curves"},
+        {m.mnuMarks[5], "Curves with a red dot at every point"},
+        {m.mnuColors[0], "A colour for each line"},
+        {m.mnuColors[1], "A colour for each data file"},
+        {m.mnuTran, "Number the graphs down the columns instead of along the rows"},
+    };
+    for (const auto& [entry, tip] : tips)
+        entry->setToolTip(QString::fromLatin1(tip));
+}
+
 } // namespace
 
 // Every menu and entry has an Alt letter of its own within its menu. The
@@ -88,7 +128,9 @@ void PlotWindow::BuildMenus(QMenuBar* bar)
     AddChoices<2>(m.mnuView->addMenu("&Color"), m.mnuColors, {"&Lines", "&Files"});
     m.mnuTran = AddEntry(m.mnuView, "T&ranspose");
     m.mnuTran->setCheckable(true);
-    AddChoices<8>(m.mnuView->addMenu("&Last"), m.mnuLasts,
+    QMenu* last = m.mnuView->addMenu("&Last");
+    last->menuAction()->setToolTip("Show only the last seconds of the time");
+    AddChoices<8>(last, m.mnuLasts,
                   {"&None", "&3 sec", "&6 sec", "1&2 sec", "3&0 sec", "60 &Sec", "&120 sec", "600 s&ec"});
     m.mnuLasts[0]->setShortcut(Qt::CTRL | Qt::Key_O);
     m.mnuLasts[3]->setShortcut(Qt::CTRL | Qt::Key_K);
@@ -96,6 +138,9 @@ void PlotWindow::BuildMenus(QMenuBar* bar)
     // F3 also reaches the window as a key; the menu only names it.
     m.mnuSelect = bar->addAction("&Select  F3");
     m.mnuHelp = bar->addAction("&Help");
+    AddTips(m);
+    for (QMenu* menu : bar->findChildren<QMenu*>())
+        menu->setToolTipsVisible(true);
     WireSelect();
 
     connect(m.mnuHelp, &QAction::triggered, this, [this] { ShowAboutBox(this, session_, TheLibrary()); });

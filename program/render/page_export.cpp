@@ -39,6 +39,15 @@ public:
     }
     const platform::SettingsStore& Store() const override { return store_; }
     void EndProgram() override { ended = true; }
+    // The files that did not load plainly, one line each.
+    void ShowLoadNote(const std::string&, const std::string& lines) override
+    {
+        for (size_t at = 0; at < lines.size();) {
+            const size_t end = std::min(lines.find('\n', at), lines.size());
+            err_ << "zan: " << lines.substr(at, end - at) << "\n";
+            at = end + 1;
+        }
+    }
     std::string CommandLine() const override { return cmdLine_; }
 
     bool ended = false;

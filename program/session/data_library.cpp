@@ -43,6 +43,10 @@ public:
         r.nRows = nrows;
         r.status = status;
         r.closeStatus = close;
+        int32_t namesLine = 0, stored = 0, refused = 0;
+        drows(&f, &namesLine, &stored, &refused);
+        r.namesLine = namesLine;
+        r.refused = refused;
         step = s;
         return r;
     }

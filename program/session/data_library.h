@@ -19,6 +19,8 @@ struct OpenResult {
     int nRows = 0;
     int status = 0;
     int closeStatus = 0;
+    int namesLine = 0;  // text line that gave the names, 0 for a binary file (drows)
+    int refused = 0;    // lines holding fields that gave neither names nor a row (drows)
 };
 
 // Results of one dgrow call.

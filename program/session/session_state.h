@@ -142,6 +142,8 @@ struct FileRecord {
     std::int64_t size = 0; // bytes, from the file system
     std::string modified;  // date of last modification as text
     std::string note;      // why the file gave no data; empty when it loaded
+    int namesLine = 0;     // text line that gave the names; 0 for a binary file
+    int nRefused = 0;      // lines holding fields that gave neither names nor a row
     std::filesystem::file_time_type modifiedTime{};  // last modification as the file system gives it
 };
 
