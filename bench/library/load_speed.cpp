@@ -81,9 +81,9 @@ Timing time_cat(const std::string& path)
 Timing time_touch(uint64_t bytes)
 {
     return timed(RUSAGE_SELF, [&] {
-        std::unique_ptr<double[]> block;
-        if (zan::allocate_block(bytes / sizeof(double), block) && block)
-            std::memset(static_cast<void*>(block.get()), 0, bytes);
+        zan::MappedValues block;
+        if (block.map(bytes / sizeof(double)) && block)
+            std::memset(static_cast<void*>(block.get()), 0, block.size() * sizeof(double));
     });
 }
 

@@ -104,7 +104,7 @@ void read_piece(const InputFile& file, const Piece& piece, int32_t nvar, int32_t
     ByteReader in(file, buffer_for(piece.first, piece.last), piece.first, piece.last);
     LineReader lines(in, static_cast<std::size_t>(kLineLen));
     const uint64_t capacity = static_cast<uint64_t>(slot.capacity);
-    const std::size_t cap = static_cast<std::size_t>(slot.capacity);
+    const std::size_t cap = slot.block.stride();
     double* block = slot.block.get();
     double* lo = out.lo.data();
     double* hi = out.hi.data();
@@ -206,7 +206,7 @@ Resume read_pieces(const InputFile& file, const std::vector<LineMark>& marks, ui
     });
 
     // Puts the complete pieces in order, up to the first one that is not.
-    const std::size_t cap = static_cast<std::size_t>(slot.capacity);
+    const std::size_t cap = slot.block.stride();
     const uint64_t k = static_cast<uint64_t>(step);
     uint64_t stored = 0;
     Resume resume{from.offset, from.line - data_line, 0};

@@ -14,7 +14,6 @@
 #include "load_control.h"
 #include "load_hooks.h"
 #include "loader.h"
-#include "memory.h"
 #include "store.h"
 
 #include <algorithm>
@@ -122,8 +121,8 @@ int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Lay
     if (*a.step < 1) *a.step = 1;
     int32_t capacity = *a.nrows / *a.step;
     *a.nstored = capacity;
-    std::unique_ptr<double[]> block;
-    while (!allocate_block(static_cast<uint64_t>(nvar) * static_cast<uint64_t>(capacity), block)) {
+    SampleBlock block;
+    while (!block.allocate(nvar, capacity)) {
         capacity /= 2;
         *a.step = static_cast<int32_t>(std::min<int64_t>(int64_t{*a.step} * 2, std::numeric_limits<int32_t>::max()));
         *a.nstored = capacity;
@@ -133,7 +132,7 @@ int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Lay
     slot.nvar = nvar;
     slot.capacity = capacity;
     slot.stored = 0;
-    slot.extremes.prepare(slot.block.get(), nvar, capacity);
+    slot.prepare_extremes();
     *a.nvar = nvar;
 
     SampleSink sink(slot, *var_tables(file));

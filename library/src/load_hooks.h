@@ -15,6 +15,11 @@ namespace zan::hooks {
 // exercised without exhausting the machine.
 extern std::optional<uint64_t> memory_limit;
 
+// Samples that each column of a new sample block can take beyond its
+// capacity without moving, replacing the generous room a block normally
+// gets, so that tests reach the end of that room with a few rows.
+extern std::optional<int64_t> block_room;
+
 // Called by dopen once the expected row count is known and before the rows
 // are read (for text files: between the counting pass and the reading pass),
 // so that a test can make the file grow or shrink at that moment.

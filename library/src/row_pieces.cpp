@@ -45,7 +45,7 @@ void store_rows(const char* p, uint64_t count, const RowLayout& layout, int32_t 
                 RowPiece& piece)
 {
     const int32_t nvar = slot.nvar;
-    const std::size_t cap = static_cast<std::size_t>(slot.capacity);
+    const std::size_t cap = slot.block.stride();
     const auto frame = static_cast<int32_t>(static_cast<std::size_t>(nvar) * ValueSize);
     const uint64_t k = static_cast<uint64_t>(step);
     double* block = slot.block.get();

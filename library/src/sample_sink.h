@@ -51,7 +51,7 @@ public:
     void store(ValueOf value_of)
     {
         const std::size_t s = static_cast<std::size_t>(slot_.stored);
-        const std::size_t cap = static_cast<std::size_t>(slot_.capacity);
+        const std::size_t cap = slot_.block.stride();
         double* block = slot_.block.get();
         double* hi = vars_.rawmax.data();
         double* lo = vars_.rawmin.data();

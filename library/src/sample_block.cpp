@@ -1,0 +1,69 @@
+#include "sample_block.h"
+
+#include "load_hooks.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace zan::hooks {
+std::optional<int64_t> block_room;
+}
+
+namespace zan {
+
+namespace {
+
+// Address space set aside for one block. Room never written costs nothing
+// but addresses, of which a process has about 128 TiB: all 1001 slots fit
+// with blocks of this size, and a file that keeps growing can reach many
+// times its first size before its samples have to move.
+constexpr uint64_t kBlockBytes = uint64_t{16} << 30;
+
+// Columns start on page boundaries, so each column's last page is the only
+// one it shares with no other.
+constexpr int64_t kColumnAlign = 4096 / sizeof(double);
+
+// A column never holds more samples than a stored count can number.
+constexpr int64_t kWidest = int64_t{std::numeric_limits<int32_t>::max()} + 1;
+
+int64_t aligned(int64_t samples)
+{
+    return (samples + kColumnAlign - 1) / kColumnAlign * kColumnAlign;
+}
+
+}  // namespace
+
+bool SampleBlock::allocate(int32_t nvar, int32_t capacity)
+{
+    reset();
+    if (nvar <= 0) return true;
+    const auto n = static_cast<uint64_t>(nvar);
+    const int64_t cap = std::max(capacity, int32_t{0});
+    const uint64_t bytes = n * static_cast<uint64_t>(cap) * sizeof(double);
+    if (!can_supply(bytes, bytes)) return false;
+    // Room for at least as many samples again as the block starts with.
+    const int64_t room = hooks::block_room
+                             ? std::max<int64_t>(*hooks::block_room, 0)
+                             : std::max(cap, static_cast<int64_t>(kBlockBytes / (n * sizeof(double))) - cap);
+    const int64_t least = aligned(cap);
+    int64_t stride = std::max(least, std::min(aligned(cap + room), kWidest));
+    // Where the address space is short (a limit on it, or a system that
+    // counts all of it as committed), less room is asked for, down to none.
+    for (;;) {
+        if (values_.map(n * static_cast<uint64_t>(stride))) {
+            stride_ = static_cast<std::size_t>(stride);
+            return true;
+        }
+        if (stride == least) return false;
+        const int64_t less = aligned(least + (stride - least) / 2);
+        stride = less < stride ? less : least;
+    }
+}
+
+void SampleBlock::reset()
+{
+    values_.reset();
+    stride_ = 0;
+}
+
+}  // namespace zan
