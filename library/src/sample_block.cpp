@@ -3,6 +3,7 @@
 #include "load_hooks.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 
 namespace zan::hooks {
@@ -30,6 +31,23 @@ constexpr int64_t kLine = 64 / sizeof(double);
 // number; this is the first stride above that.
 constexpr int64_t kWidest = int64_t{std::numeric_limits<int32_t>::max()} + 1 + kLine;
 
+// Whether room that is never written is free. A system that accounts every
+// writable page up front (strict overcommit) would count the room against
+// what all its programs may allocate, so blocks there get none and move when
+// they grow.
+bool room_is_free()
+{
+    static const bool free = [] {
+        std::FILE* f = std::fopen("/proc/sys/vm/overcommit_memory", "r");
+        if (!f) return true;
+        int mode = 0;
+        const bool read = std::fscanf(f, "%d", &mode) == 1;
+        std::fclose(f);
+        return !read || mode != 2;
+    }();
+    return free;
+}
+
 int64_t aligned(int64_t samples)
 {
     const int64_t lines = (samples + kLine - 1) / kLine;
@@ -46,14 +64,15 @@ bool SampleBlock::allocate(int32_t nvar, int32_t capacity)
     const int64_t cap = std::max(capacity, int32_t{0});
     const uint64_t bytes = n * static_cast<uint64_t>(cap) * sizeof(double);
     if (!can_supply(bytes, bytes)) return false;
-    // Room for at least as many samples again as the block starts with.
-    const int64_t room = hooks::block_room
-                             ? std::max<int64_t>(*hooks::block_room, 0)
-                             : std::max(cap, static_cast<int64_t>(kBlockBytes / (n * sizeof(double))) - cap);
+    // Room for at least as many samples again as the block starts with,
+    // and for more up to the block size above.
+    const int64_t room = hooks::block_room ? std::max<int64_t>(*hooks::block_room, 0)
+                         : !room_is_free() ? 0
+                                           : std::max(cap, static_cast<int64_t>(kBlockBytes / (n * sizeof(double))) - cap);
     const int64_t least = aligned(cap);
     int64_t stride = std::max(least, std::min(aligned(cap + room), kWidest));
-    // Where the address space is short (a limit on it, or a system that
-    // counts all of it as committed), less room is asked for, down to none.
+    // Where the address space is short (a limit set on it, or many large
+    // blocks), less room is asked for, down to none.
     for (;;) {
         if (values_.map(n * static_cast<uint64_t>(stride))) {
             stride_ = static_cast<std::size_t>(stride);
