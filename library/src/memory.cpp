@@ -69,13 +69,9 @@ bool MappedValues::map(uint64_t count)
     // most of the room is never written.
     void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     if (p == MAP_FAILED) return false;
-    // Small pages only. A large page is cleared in one piece from a free
-    // stretch of that size, and on virtual machines whose host takes back
-    // free memory such stretches are the ones given back first: the first
-    // touch then costs five to fifty times as much as the same bytes in small
-    // pages, which come from the free pieces the system keeps at hand. Small
-    // pages make every load cost about the same, and leave at most one
-    // partly used page at the end of each column instead of a large one.
+    // Small pages unless their owner asks for large ones where they pay
+    // (see the sample block): a large page of room that is never filled
+    // would take 2 MiB for a few values.
     ::madvise(p, bytes, MADV_NOHUGEPAGE);
     data_ = static_cast<double*>(p);
     size_ = count;

@@ -8,6 +8,7 @@
 
 #include "memory.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -15,12 +16,24 @@ namespace zan {
 
 class SampleBlock {
 public:
+    SampleBlock() = default;
+    SampleBlock(SampleBlock&& other) noexcept;
+    SampleBlock& operator=(SampleBlock&& other) noexcept;
+
     // A block for nvar columns of capacity samples and as much room to grow
     // as the address space allows, up to a generous limit. False, and
     // empty, when the machine cannot supply nvar x capacity values. Without
     // variables the block stays empty and that is no failure.
     bool allocate(int32_t nvar, int32_t capacity);
     void reset();
+
+    // Takes the memory for samples first..end-1 (0-based) of every column
+    // before a reader stores them; any thread may call it, for any rows.
+    // Columns of a large block are first given large pages, which cost
+    // little when the system has them at hand; as soon as they cost more
+    // than small pages would, the rest of the block takes small pages.
+    void prepare_rows(int64_t first, int64_t end);
+    bool large_pages() const { return large_.load(std::memory_order_relaxed); }
 
     // Whether every column can hold `capacity` samples where it is.
     bool holds(int64_t capacity) const { return values_ && capacity <= static_cast<int64_t>(stride_); }
@@ -30,8 +43,14 @@ public:
     explicit operator bool() const { return static_cast<bool>(values_); }
 
 private:
+    bool advise_large_pages();
+    void give_up_large_pages();
+
     MappedValues values_;
     std::size_t stride_ = 0;
+    int32_t nvar_ = 0;
+    int64_t large_rows_ = 0;  // samples per column that large pages may hold
+    std::atomic<bool> large_{false};
 };
 
 }  // namespace zan

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <optional>
 #include <sys/resource.h>
 
 namespace zan::testfiles {
@@ -50,9 +52,9 @@ long resident_kb()
     return kb;
 }
 
-using BlockGrowth = LoaderTest;
+using SampleBlocks = LoaderTest;
 
-TEST_F(BlockGrowth, GrowingFileKeepsEveryRowAcrossSeveralReservations)
+TEST_F(SampleBlocks, GrowingFileKeepsEveryRowAcrossSeveralReservations)
 {
     hooks::block_room = 600;
     const std::string path = dir.file("run.csv");
@@ -98,7 +100,7 @@ TEST_F(BlockGrowth, GrowingFileKeepsEveryRowAcrossSeveralReservations)
     }
 }
 
-TEST_F(BlockGrowth, WithoutRoomTheFirstGrowthMovesTheBlockOnce)
+TEST_F(SampleBlocks, WithoutRoomTheFirstGrowthMovesTheBlockOnce)
 {
     hooks::block_room = 0;
     const std::string path = dir.file("run.csv");
@@ -116,7 +118,7 @@ TEST_F(BlockGrowth, WithoutRoomTheFirstGrowthMovesTheBlockOnce)
     for (int i = 1; i <= 4000; ++i) ASSERT_EQ(stored(1, 3, i), int(y_of(i)));
 }
 
-TEST_F(BlockGrowth, RoomWithoutSamplesTakesNoMemory)
+TEST_F(SampleBlocks, RoomWithoutSamplesTakesNoMemory)
 {
     const long before = resident_kb();
     if (before < 0) GTEST_SKIP() << "no memory figures from the system";
@@ -130,6 +132,76 @@ TEST_F(BlockGrowth, RoomWithoutSamplesTakesNoMemory)
     }
     // 160 MB of capacity, gigabytes of room: only the pages written count.
     EXPECT_LT(resident_kb() - before, 16 * 1024);
+}
+
+// Every sample of a load is the same whether the block has small pages,
+// large pages, or gives large pages up part way (with the rows stored by
+// one reader or by several threads at once).
+TEST_F(SampleBlocks, LargePagesKeepEverySample)
+{
+    const int rows = 600'000;  // columns of several large pages
+    Rows values;
+    std::string text = "t,x,y\n";
+    for (int i = 0; i < rows; ++i) {
+        values.push_back({double(i), double(i % 1000)});
+        if (i < 60'000) text += std::to_string(i) + "," + std::to_string(i * 3) + "," + std::to_string(i % 17) + "\n";
+    }
+    const std::string bin = dir.file("big.bin");
+    const std::string csv = dir.file("big.csv");
+    write_stream_a(bin, "t", {"t", "x"}, values);
+    write_text(csv, text);
+    struct Mode {
+        const char* name;
+        bool large;
+        std::optional<double> cost;
+        bool stays_large;
+    };
+    for (const unsigned threads : {1u, 2u}) {
+        for (const Mode mode : {Mode{"small", false, {}, false}, Mode{"large", true, 1.0, true},
+                                Mode{"given up", true, 0.0, false}}) {
+            SCOPED_TRACE(std::string(mode.name) + " pages, " + std::to_string(threads) + " threads");
+            reset();
+            hooks::reader_threads = threads;
+            hooks::chunk_bytes = 65536;
+            hooks::large_pages = mode.large;
+            hooks::large_page_cost = mode.cost;
+            ASSERT_EQ(load(1, bin).nstored, rows);
+            ASSERT_EQ(load(2, csv).nstored, 60'000);
+            for (int i = 1; i <= rows; ++i) {
+                ASSERT_EQ(stored(1, 1, i), i - 1);
+                ASSERT_EQ(stored(1, 2, i), (i - 1) % 1000);
+            }
+            for (int i = 1; i <= 60'000; ++i) {
+                ASSERT_EQ(stored(2, 2, i), (i - 1) * 3);
+                ASSERT_EQ(stored(2, 3, i), (i - 1) % 17);
+            }
+            // Whether the system grants large pages at all is its own choice.
+            const bool offered = static_cast<bool>(std::ifstream("/sys/kernel/mm/transparent_hugepage/enabled"));
+            if (mode.stays_large && offered) {
+                EXPECT_TRUE(loaded_slot(1)->block.large_pages());
+            } else if (!mode.stays_large) {
+                EXPECT_FALSE(loaded_slot(1)->block.large_pages());
+            }
+        }
+    }
+}
+
+TEST_F(SampleBlocks, GivingUpLargePagesKeepsTheSamplesStored)
+{
+    hooks::large_pages = true;
+    hooks::large_page_cost = 1.0;
+    SampleBlock block;
+    ASSERT_TRUE(block.allocate(3, 700'000));
+    const int64_t half = 350'000;
+    block.prepare_rows(0, half);
+    for (int v = 0; v < 3; ++v)
+        for (int64_t s = 0; s < half; ++s) block.get()[std::size_t(v) * block.stride() + std::size_t(s)] = double(v * s);
+    hooks::large_page_cost = 0.0;
+    block.prepare_rows(half, 700'000);
+    EXPECT_FALSE(block.large_pages());
+    for (int v = 0; v < 3; ++v)
+        for (int64_t s = 0; s < half; ++s)
+            ASSERT_EQ(block.get()[std::size_t(v) * block.stride() + std::size_t(s)], double(v * s));
 }
 
 // In a process of its own: leaves 256 MiB of address space, far less than
@@ -156,7 +228,7 @@ TEST_F(BlockGrowth, RoomWithoutSamplesTakesNoMemory)
     std::_Exit(0);
 }
 
-TEST_F(BlockGrowth, ShortAddressSpaceGivesLessRoomNotNone)
+TEST_F(SampleBlocks, ShortAddressSpaceGivesLessRoomNotNone)
 {
 #ifdef ZAN_SANITIZED_TESTS
     GTEST_SKIP() << "the sanitizers need the address space this test takes away";
