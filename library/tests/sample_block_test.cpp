@@ -140,25 +140,32 @@ TEST_F(SampleBlocks, RoomWithoutSamplesTakesNoMemory)
 TEST_F(SampleBlocks, LargePagesKeepEverySample)
 {
     const int rows = 600'000;  // columns of several large pages
-    Rows values;
+    const int lines = 60'000;
+    Bytes b;
+    b.text("t", 80).i32(2).text("t", 10).text("x", 10);
+    std::vector<double> t(rows), x(rows), u(lines), w(lines);
     std::string text = "t,x,y\n";
     for (int i = 0; i < rows; ++i) {
-        values.push_back({double(i), double(i % 1000)});
-        if (i < 60'000) text += std::to_string(i) + "," + std::to_string(i * 3) + "," + std::to_string(i % 17) + "\n";
+        b.f32(float(i)).f32(float(i % 1000));
+        t[std::size_t(i)] = i;
+        x[std::size_t(i)] = i % 1000;
+        if (i >= lines) continue;
+        text += std::to_string(i) + "," + std::to_string(i * 3) + "," + std::to_string(i % 17) + "\n";
+        u[std::size_t(i)] = i * 3;
+        w[std::size_t(i)] = i % 17;
     }
     const std::string bin = dir.file("big.bin");
     const std::string csv = dir.file("big.csv");
-    write_stream_a(bin, "t", {"t", "x"}, values);
+    write_text(bin, b.str());
     write_text(csv, text);
     struct Mode {
         const char* name;
-        bool large;
+        bool large;  // small pages throughout are what every other load test has
         std::optional<double> cost;
         bool stays_large;
     };
     for (const unsigned threads : {1u, 2u}) {
-        for (const Mode mode : {Mode{"small", false, {}, false}, Mode{"large", true, 1.0, true},
-                                Mode{"given up", true, 0.0, false}}) {
+        for (const Mode mode : {Mode{"large", true, 1.0, true}, Mode{"given up", true, 0.0, false}}) {
             SCOPED_TRACE(std::string(mode.name) + " pages, " + std::to_string(threads) + " threads");
             reset();
             hooks::reader_threads = threads;
@@ -166,15 +173,11 @@ TEST_F(SampleBlocks, LargePagesKeepEverySample)
             hooks::large_pages = mode.large;
             hooks::large_page_cost = mode.cost;
             ASSERT_EQ(load(1, bin).nstored, rows);
-            ASSERT_EQ(load(2, csv).nstored, 60'000);
-            for (int i = 1; i <= rows; ++i) {
-                ASSERT_EQ(stored(1, 1, i), i - 1);
-                ASSERT_EQ(stored(1, 2, i), (i - 1) % 1000);
-            }
-            for (int i = 1; i <= 60'000; ++i) {
-                ASSERT_EQ(stored(2, 2, i), (i - 1) * 3);
-                ASSERT_EQ(stored(2, 3, i), (i - 1) % 17);
-            }
+            ASSERT_EQ(load(2, csv).nstored, lines);
+            EXPECT_TRUE(column(1, 1) == t);
+            EXPECT_TRUE(column(1, 2) == x);
+            EXPECT_TRUE(column(2, 2) == u);
+            EXPECT_TRUE(column(2, 3) == w);
             // Whether the system grants large pages at all is its own choice.
             const bool offered = static_cast<bool>(std::ifstream("/sys/kernel/mm/transparent_hugepage/enabled"));
             if (mode.stays_large && offered) {
@@ -204,6 +207,7 @@ TEST_F(SampleBlocks, GivingUpLargePagesKeepsTheSamplesStored)
             ASSERT_EQ(block.get()[std::size_t(v) * block.stride() + std::size_t(s)], double(v * s));
 }
 
+#ifndef ZAN_SANITIZED_TESTS
 // In a process of its own: leaves 256 MiB of address space, far less than
 // a block's usual room, and ends with 0 when blocks still come with room.
 [[noreturn]] void allocate_with_little_address_space()
@@ -227,6 +231,7 @@ TEST_F(SampleBlocks, GivingUpLargePagesKeepsTheSamplesStored)
     if (block.allocate(2, 100'000'000)) std::_Exit(2);
     std::_Exit(0);
 }
+#endif
 
 TEST_F(SampleBlocks, ShortAddressSpaceGivesLessRoomNotNone)
 {
