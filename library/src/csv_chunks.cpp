@@ -106,7 +106,8 @@ void read_piece(const InputFile& file, const Piece& piece, int32_t nvar, int32_t
     const uint64_t capacity = static_cast<uint64_t>(slot.capacity);
     const std::size_t cap = slot.block.stride();
     const auto k = static_cast<uint64_t>(step);
-    slot.block.prepare_rows(static_cast<int64_t>(piece.line / k), static_cast<int64_t>((piece.line + piece.lines + k - 1) / k));
+    slot.block.prepare_rows(static_cast<int64_t>(piece.line / k),
+                            static_cast<int64_t>((piece.line + piece.lines + k - 1) / k));
     double* block = slot.block.get();
     double* lo = out.lo.data();
     double* hi = out.hi.data();

@@ -10,10 +10,10 @@
 namespace zan {
 
 inline constexpr double kMissingValue = -999999999.0;
+inline constexpr double kValueLimit = 1.0e9;
 
 // Rows whose memory a reader asks for at a time (half a megabyte per column).
 inline constexpr std::size_t kPreparedRows = 65536;
-inline constexpr double kValueLimit = 1.0e9;
 
 // Not-a-number becomes the missing value; everything else, infinities
 // included, is limited to +-1e9.

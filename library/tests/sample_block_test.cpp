@@ -70,7 +70,10 @@ TEST_F(SampleBlocks, GrowingFileKeepsEveryRowAcrossSeveralReservations)
         const std::size_t stride = slot.block.stride();
         append_text(path, rows_text(written + 1, written + 137));
         ASSERT_EQ(grow(1, path), 137);
-        for (int i = written + 1; i <= written + 137; ++i) top = std::max(top, y_of(i)), bottom = std::min(bottom, y_of(i));
+        for (int i = written + 1; i <= written + 137; ++i) {
+            top = std::max(top, y_of(i));
+            bottom = std::min(bottom, y_of(i));
+        }
         written += 137;
         if (slot.block.get() != before) {
             // Moved only because the rows did not fit where the block was.
@@ -198,7 +201,8 @@ TEST_F(SampleBlocks, GivingUpLargePagesKeepsTheSamplesStored)
     const int64_t half = 350'000;
     block.prepare_rows(0, half);
     for (int v = 0; v < 3; ++v)
-        for (int64_t s = 0; s < half; ++s) block.get()[std::size_t(v) * block.stride() + std::size_t(s)] = double(v * s);
+        for (int64_t s = 0; s < half; ++s)
+            block.get()[std::size_t(v) * block.stride() + std::size_t(s)] = double(v * s);
     hooks::large_page_cost = 0.0;
     block.prepare_rows(half, 700'000);
     EXPECT_FALSE(block.large_pages());
