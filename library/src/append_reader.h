@@ -68,8 +68,8 @@ void take_back(FileSlot& slot, VarTables& vars, FollowState& state);
 // Raw maximum and minimum of every variable from its stored samples.
 void recount_raw_ranges(FileSlot& slot, VarTables& vars);
 
-// Makes room for one more sample, doubling the block when it is full.
-// False when no memory is left for a larger block.
+// Makes room for one more sample, enlarging the block when it is full.
+// False when no memory is left for more samples.
 bool room_for_sample(FileSlot& slot);
 
 }  // namespace zan

@@ -2,7 +2,6 @@
 // its reading stopped, as the reader reports it, and the bytes that let a
 // later call recognise the file again.
 #include "append_reader.h"
-#include "memory.h"
 
 #include <algorithm>
 #include <array>
@@ -150,25 +149,7 @@ void recount_raw_ranges(FileSlot& slot, VarTables& vars)
 
 bool room_for_sample(FileSlot& slot)
 {
-    if (slot.stored < slot.capacity) return true;
-    // Twice the room, or an eighth more when memory is short.
-    std::unique_ptr<double[]> block;
-    int64_t wanted = 0;
-    for (const int64_t more : {int64_t{slot.capacity}, int64_t{slot.capacity} / 8}) {
-        wanted = std::min<int64_t>(int64_t{slot.capacity} + std::max<int64_t>(more, 1024), INT32_MAX);
-        if (wanted > slot.capacity &&
-            allocate_block(static_cast<uint64_t>(slot.nvar) * static_cast<uint64_t>(wanted), block))
-            break;
-    }
-    if (!block) return false;
-    const auto capacity = static_cast<std::size_t>(wanted);
-    for (int32_t v = 1; v <= slot.nvar; ++v)
-        std::copy_n(slot.column(v), slot.stored, block.get() + static_cast<std::size_t>(v - 1) * capacity);
-    slot.block = std::move(block);
-    slot.capacity = static_cast<int32_t>(wanted);
-    slot.extremes.prepare(slot.block.get(), slot.nvar, slot.capacity);
-    mark_changed();
-    return true;
+    return slot.stored < slot.capacity || enlarge_block(slot);
 }
 
 }  // namespace zan

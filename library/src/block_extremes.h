@@ -6,6 +6,8 @@
 #ifndef ZAN_BLOCK_EXTREMES_H
 #define ZAN_BLOCK_EXTREMES_H
 
+#include "memory.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -18,15 +20,17 @@ inline constexpr int32_t kExtremeGroup = 64 * kExtremeBlock;
 
 class BlockExtremes {
 public:
-    // Makes room for the summaries of nvar x capacity samples. Without
-    // memory nothing is kept and covers() is false: readers then scan.
-    void prepare(const double* block, int32_t nvar, int32_t capacity);
+    // Makes room for the summaries of nvar columns of samples that start
+    // stride samples apart, as many as such a column can hold, so a block
+    // that grows in place keeps its summaries. Without room nothing is kept
+    // and covers() is false: readers then scan.
+    void prepare(const double* block, int32_t nvar, std::size_t stride);
     void release();
 
     // True when the summary belongs to this very block.
-    bool covers(const double* block, int32_t nvar, int32_t capacity) const
+    bool covers(const double* block, int32_t nvar, std::size_t stride) const
     {
-        return lo_ && block == block_ && nvar == nvar_ && capacity == capacity_;
+        return lo_ && block == block_ && nvar == nvar_ && stride == stride_;
     }
 
     // Makes the summary of variable v (1-based) from its first `stored`
@@ -49,16 +53,17 @@ private:
     // Groups holding blocks firstBlock..endBlock-1 of variable v, from their blocks.
     void regroup(int32_t v, std::size_t firstBlock, std::size_t endBlock) const;
 
-    // Filled on demand by summarise(), which the const queries call.
-    std::unique_ptr<double[]> lo_;
-    std::unique_ptr<double[]> hi_;
-    std::unique_ptr<double[]> groupLo_;
-    std::unique_ptr<double[]> groupHi_;
+    // Filled on demand by summarise(), which the const queries call, only as
+    // far as samples are stored: the rest of each table takes no memory.
+    MappedValues lo_;
+    MappedValues hi_;
+    MappedValues groupLo_;
+    MappedValues groupHi_;
     std::unique_ptr<int32_t[]> summarised_;  // per variable: samples summarised, -1 for none
     const double* block_ = nullptr;
     int32_t nvar_ = 0;
-    int32_t capacity_ = 0;
-    std::size_t blocks_ = 0;
+    std::size_t stride_ = 0;
+    std::size_t blocks_ = 0;  // per variable, for a full column
     std::size_t groups_ = 0;
 };
 

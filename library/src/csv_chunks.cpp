@@ -105,7 +105,10 @@ void read_piece(const InputFile& file, const Piece& piece, int32_t nvar, int32_t
     ByteReader in(file, buffer_for(piece.first, piece.last), piece.first, piece.last);
     LineReader lines(in, static_cast<std::size_t>(kLineLen));
     const uint64_t capacity = static_cast<uint64_t>(slot.capacity);
-    const std::size_t cap = static_cast<std::size_t>(slot.capacity);
+    const std::size_t cap = slot.block.stride();
+    const auto k = static_cast<uint64_t>(step);
+    slot.block.prepare_rows(static_cast<int64_t>(piece.line / k),
+                            static_cast<int64_t>((piece.line + piece.lines + k - 1) / k));
     double* block = slot.block.get();
     double* lo = out.lo.data();
     double* hi = out.hi.data();
@@ -212,7 +215,7 @@ Resume read_pieces(const InputFile& file, const std::vector<LineMark>& marks, ui
     });
 
     // Puts the complete pieces in order, up to the first one that is not.
-    const std::size_t cap = static_cast<std::size_t>(slot.capacity);
+    const std::size_t cap = slot.block.stride();
     const uint64_t k = static_cast<uint64_t>(step);
     uint64_t stored = 0;
     Resume resume{from.offset, from.line - data_line, 0};

@@ -15,7 +15,6 @@
 #include "load_facts.h"
 #include "load_hooks.h"
 #include "loader.h"
-#include "memory.h"
 #include "store.h"
 
 #include <algorithm>
@@ -123,8 +122,8 @@ int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Fil
     if (*a.step < 1) *a.step = 1;
     int32_t capacity = *a.nrows / *a.step;
     *a.nstored = capacity;
-    std::unique_ptr<double[]> block;
-    while (!allocate_block(static_cast<uint64_t>(nvar) * static_cast<uint64_t>(capacity), block)) {
+    SampleBlock block;
+    while (!block.allocate(nvar, capacity)) {
         capacity /= 2;
         *a.step = static_cast<int32_t>(std::min<int64_t>(int64_t{*a.step} * 2, std::numeric_limits<int32_t>::max()));
         *a.nstored = capacity;
@@ -134,7 +133,7 @@ int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Fil
     slot.nvar = nvar;
     slot.capacity = capacity;
     slot.stored = 0;
-    slot.extremes.prepare(slot.block.get(), nvar, capacity);
+    slot.prepare_extremes();
     *a.nvar = nvar;
 
     SampleSink sink(slot, *var_tables(file));

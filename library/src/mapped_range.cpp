@@ -49,7 +49,7 @@ RawExtremes raw_extremes(const FileSlot& slot, int32_t var, int32_t first, int32
 {
     const double* column = slot.column(var);
     RawExtremes r{column[first - 1], column[first - 1]};
-    if (!slot.extremes.covers(slot.block.get(), slot.nvar, slot.capacity)) {
+    if (!slot.extremes_current()) {
         scan(column, first, last, r);
         return r;
     }

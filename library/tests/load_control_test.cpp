@@ -107,7 +107,7 @@ TEST_F(LoadControl, StoppedLoadKeepsNothingAndTheNextLoadWorks)
         EXPECT_EQ(stopped.nvar, 0);
         EXPECT_EQ(stopped.nstored, 0);
         ASSERT_NE(loaded_slot(1), nullptr);
-        EXPECT_EQ(loaded_slot(1)->block, nullptr);
+        EXPECT_EQ(loaded_slot(1)->block.get(), nullptr);
         EXPECT_EQ(loaded_slot(1)->nvar, 0);
 
         hooks::after_row_count = nullptr;

@@ -190,7 +190,7 @@ TEST_F(Ranges, WindowFromBlockExtremesMatchesTheScanOfEverySample)
     }
     const int32_t f = put_file({rising, plateaus, wandering, y});
     zan::FileSlot& slot = zan::store().slots[static_cast<std::size_t>(f - 1)];
-    slot.extremes.prepare(slot.block.get(), slot.nvar, slot.capacity);
+    slot.prepare_extremes();
     const std::vector<double>* xs[] = {&rising, &plateaus, &wandering};
     struct Pair {
         double shift, factor;
