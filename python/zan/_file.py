@@ -46,11 +46,11 @@ class File:
     Several files may be open at once. ``close()`` (or the end of a ``with``
     block, or the object's end) closes the file; its arrays stay valid. The
     library can release its files only all together, so the memory of closed
-    files is given back once no file of the process is open and no view of
-    the library's memory is left (an array from ``file[name]`` or
-    ``columns()``, or a slice or view of one). To work through many runs with
-    little memory, close each before opening the next and keep copies, not
-    the arrays themselves, of what you keep from each.
+    files is given back once no file of the process is open and no array
+    that views the library's memory is left, nor a slice or view of one
+    (``a.flags.owndata`` is False for such an array). To work through many
+    runs with little memory, close each before opening the next and keep
+    copies, not the arrays themselves, of what you keep from each.
     """
 
     def __init__(self):
