@@ -4,7 +4,8 @@ the same minutes: round by round, first the viewer's load of the file (dopen
 as file 1 with step 1, the call the viewer's loading makes, then dclos),
 then zan.open(FILE).columns() and close. Also reports the peak memory of the
 process during the Python step of the first round against the library's
-sample block plus the arrays plus 64 MiB.
+sample block plus the arrays' own memory (views of the block have none) plus
+64 MiB, and how many of the arrays are such views.
 
 Memory that the system has not handed out for a while costs much more to
 touch on a virtual machine (its host must supply it again) than memory freed
@@ -82,7 +83,8 @@ def viewer_load(path):
 def python_columns(path, warm_mib):
     """zan.open and columns(), timed apart so that the memory the arrays take
     can be warmed in between like the memory of the loads; returns wall and
-    processor seconds of the two together, the arrays' bytes and the peak."""
+    processor seconds of the two together, the bytes the arrays hold of their
+    own, how many of them are views of the library's block, and the peak."""
     reset_peak()
     cpu = cpu_seconds()
     start = time.perf_counter()
@@ -96,8 +98,9 @@ def python_columns(path, warm_mib):
     seconds += time.perf_counter() - start
     cpu += cpu_seconds() - cpu_columns
     f.close()
-    arrays = sum(a.nbytes for a in columns.values())
-    return seconds, cpu, arrays, peak_bytes()
+    arrays = sum(a.nbytes for a in columns.values() if a.flags.owndata)
+    views = sum(1 for a in columns.values() if not a.flags.owndata)
+    return seconds, cpu, arrays, "%d/%d" % (views, len(columns)), peak_bytes()
 
 
 def main():
@@ -106,9 +109,9 @@ def main():
     parser.add_argument("--warm", type=int, default=2048, help="MiB touched before each step of later rounds")
     parser.add_argument("files", nargs="+")
     args = parser.parse_args()
-    print("%-10s %5s | %8s %8s %6s | %8s %8s %6s | %9s %9s %9s %9s" % (
+    print("%-10s %5s | %8s %8s %6s | %8s %8s %6s | %9s %9s %9s %9s %6s" % (
         "file", "round", "viewer", "python", "ratio", "viewer", "python", "ratio", "block MiB", "array MiB",
-        "peak MiB", "limit MiB"))
+        "peak MiB", "limit MiB", "views"))
     print("%-10s %5s | %24s | %24s |" % ("", "", "wall seconds", "processor seconds"))
     summary = []
     for path in args.files:
@@ -117,14 +120,15 @@ def main():
             warm(args.warm if r > 1 else 0)
             viewer, viewer_cpu, block = viewer_load(path)
             warm(args.warm if r > 1 else 0)
-            python, python_cpu, arrays, peak = python_columns(path, args.warm if r > 1 else 0)
+            python, python_cpu, arrays, views, peak = python_columns(path, args.warm if r > 1 else 0)
             limit = block + arrays + 64 * MIB
             walls.append(python / viewer)
             cpus.append(python_cpu / viewer_cpu)
             # The warming of later rounds happens while the block is held:
             # the peak says something only in the first round.
-            memory = "%9.1f %9.1f %9.1f %9.1f %s" % (block / MIB, arrays / MIB, peak / MIB, limit / MIB,
-                                                     "ok" if peak <= limit else "OVER") if r == 1 else ""
+            memory = "%9.1f %9.1f %9.1f %9.1f %6s %s" % (
+                block / MIB, arrays / MIB, peak / MIB, limit / MIB, views,
+                "ok" if peak <= limit else "OVER") if r == 1 else ""
             print("%-10s %5d | %8.3f %8.3f %6.2f | %8.3f %8.3f %6.2f | %s" % (
                 os.path.basename(path), r, viewer, python, walls[-1], viewer_cpu, python_cpu, cpus[-1], memory),
                 flush=True)

@@ -147,6 +147,20 @@ ZAN_EXPORT void mdata(int32_t* file, int32_t* first, int32_t* count, int32_t* x,
 // not loaded or has no such variable). values holds count entries; count <= 0
 // writes nothing.
 ZAN_EXPORT void cdata(int32_t* file, int32_t* var, int32_t* first, int32_t* count, double* values);
+// Where the samples of variable var lie, to be read in place: samples
+// receives the address of stored sample 1, followed by samples 2..count as
+// 64-bit values one after another, and count the stored count. exact is 1
+// when ddata gives every one of them bit for bit as stored (at this call: a
+// later sshft or sfact does not change the stored values, only what ddata
+// makes of them), else 0; it is 0 under a shift or factor that changes a
+// value, and also under shift 0 and factor 1 when a stored value is -0.0,
+// which ddata gives as +0.0. Finding that out reads the whole column. The
+// address and the values of samples 1..count stay as they are until dclos
+// or a dgrow of the file (which may move the samples and takes back a last
+// row read without its line end), whichever comes first. A file that is not
+// loaded or a variable it does not have gives a null address, count 0 and
+// exact 0.
+ZAN_EXPORT void pdata(int32_t* file, int32_t* var, const double** samples, int32_t* count, int32_t* exact);
 // Mapped range of samples first..last of the current X and Y variables:
 // xlo/xhi receive the least and greatest x that idata gives for them, ylo/yhi
 // the same for jdata. xin (yin for Y) is 1 when idata (jdata) keeps inside

@@ -65,7 +65,7 @@ ZAN_EXPORT void cdata(int32_t* file, int32_t* var, int32_t* first, int32_t* coun
             scale_run(raw + a, b - a, sc, out + a);
         });
     } catch (...) {
-        // No thread could be started: the calling thread does it all.
+        // No memory to set the threads up: the calling thread does it all.
         scale_run(raw, valid, sc, out);
     }
 }

@@ -36,17 +36,23 @@ def test_a_closed_files_arrays_stay_and_the_others_still_answer(tmp_path):
     assert c.number == 3
     b.close()
     c.close()
-    # ... and the store is released with the last one.
-    assert _store.slots_in_use() == 0
+    # ... and the store is released with the last one once no array shows
+    # its samples any more.
+    assert _store.slots_in_use() == 3
     assert kept["v"].tolist() == [0, 1]
+    del kept
+    assert _store.slots_in_use() == 0
 
 
 def test_a_file_dropped_without_close_is_closed_at_once(tmp_path):
     path = files(tmp_path, 1)[0]
     values = zan.open(path)["v"]
     factor = zan.open(path).factor["v"]
-    assert _store.slots_in_use() == 0
     assert values.tolist() == [0, 1] and factor == 1.0
+    # Only the array of the first keeps the store.
+    assert _store.slots_in_use() == 2
+    del values
+    assert _store.slots_in_use() == 0
 
 
 def test_a_file_closed_before_keeps_off_the_next_file_under_its_number(tmp_path):

@@ -32,18 +32,25 @@ def open(path, step=1):  # noqa: A001 - the package's open, as zan.open
 class File:
     """One loaded data file.
 
-    Its variables come as numpy arrays of 64-bit floats, each value as the
-    viewer shows it: the stored value times the variable's factor plus its
-    shift (``shift`` and ``factor``, 0.0 and 1.0 after the load). The arrays
-    are copies, taken at the call: they stay valid and unchanged after the
-    file is closed or its shift and factor change, and later calls give new
-    arrays.
+    Its variables come as read-only numpy arrays of 64-bit floats, each value
+    as the viewer shows it: the stored value times the variable's factor plus
+    its shift (``shift`` and ``factor``, 0.0 and 1.0 after the load). Where
+    that gives every stored value unchanged, bit for bit (so always after the
+    load, unless the variable holds a -0.0, which the viewer reads as 0.0),
+    the array is a view of the library's memory, made without copying;
+    otherwise it is a copy. Either way it holds the values as they are at the
+    call and never changes: the library does not change a loaded file's
+    values, and a shift or factor set later applies to arrays taken after it.
+    ``a.copy()`` (or ``np.array(a)``) gives a writable array of one's own.
 
     Several files may be open at once. ``close()`` (or the end of a ``with``
-    block, or the object's end) closes the file. The library can release its
-    files only all together, so the memory of a closed file is given back
-    when the last open file of the process is closed; to work through many
-    runs with little memory, close each before opening the next.
+    block, or the object's end) closes the file; its arrays stay valid. The
+    library can release its files only all together, so the memory of closed
+    files is given back once no file of the process is open and no array
+    that views the library's memory is left, nor a slice or view of one
+    (``a.flags.owndata`` is False for such an array). To work through many
+    runs with little memory, close each before opening the next and keep
+    copies, not the arrays themselves, of what you keep from each.
     """
 
     def __init__(self):
@@ -63,8 +70,9 @@ class File:
         with _library.lock:
             number = _store.next_number()
             if number is None:
-                raise LoadError("%s: the library holds %d files at most; they are released when every "
-                                "file is closed" % (path, _library.MAX_FILES), path, Status.BAD_FILE_NUMBER)
+                raise LoadError("%s: the library holds %d files at most; they are released when every file "
+                                "is closed and no array shows their values in place (keep copies instead)"
+                                % (path, _library.MAX_FILES), path, Status.BAD_FILE_NUMBER)
             token = _store.reserve(number)
             try:
                 return cls._read(path, name, number, token, step)
@@ -151,24 +159,32 @@ class File:
 
     def __getitem__(self, name):
         """The variable with this name (or number, counted from 1) as a
-        new array of ``rows`` values. A name that occurs more than once
-        names its first variable."""
+        read-only array of ``rows`` values, a view or a copy as ``File``
+        says. A name that occurs more than once names its first variable."""
         with _library.lock:
             return self._column(self._var(name))
 
     def columns(self):
-        """Every variable as a dict name -> new array, in file order. A name
-        that occurs more than once is there once, with its first variable."""
+        """Every variable as a dict name -> read-only array (see ``File``),
+        in file order. A name that occurs more than once is there once, with
+        its first variable."""
         with _library.lock:
             self._check_open()
             return {n: self._column(v) for n, v in self._index.items()}
 
     def _column(self, var):
         self._check_open()
+        if self.rows:
+            samples, count, exact = ctypes.c_void_p(), _I(0), _I(0)
+            _library.lib.pdata(_library.int_ref(self.number), _library.int_ref(var), ctypes.byref(samples),
+                               ctypes.byref(count), ctypes.byref(exact))
+            if exact.value and samples.value and count.value >= self.rows:
+                return _store.shown_in_place(samples.value, self.rows)
         values = np.empty(self.rows, dtype=np.float64)
         if self.rows:
             _library.lib.cdata(_library.int_ref(self.number), _library.int_ref(var), _library.int_ref(1),
                                _library.int_ref(self.rows), values.ctypes.data)
+        values.flags.writeable = False
         return values
 
     # -- library queries ---------------------------------------------------

@@ -24,6 +24,7 @@ _SIGNATURES = {
     "drang": [_PI, _PI, _PD, _PD, _PD],
     "rrang": [_PI, _PI, _PI, _PD, _PD, _PD, _PD, _PD],
     "cdata": [_PI, _PI, _PI, _PI, ctypes.c_void_p],
+    "pdata": [_PI, _PI, ctypes.POINTER(ctypes.c_void_p), _PI, _PI],
     "sshft": [_PI, _PI, _PD],
     "gshft": [_PI, _PI, _PD],
     "sfact": [_PI, _PI, _PD],
