@@ -1,8 +1,8 @@
 // Entry point of the viewer: the options in front of the data file names,
 // then either the page export without a window or the frame window.
-#include "dialogs/file_drop_target.h"
-#include "dialogs/frame_window.h"
-#include "dialogs/plot_window_host.h"
+#include "windows/plot/file_drop_target.h"
+#include "windows/frame/frame_window.h"
+#include "windows/plot/plot_window_host.h"
 #include "platform/qt_file_dialog.h"
 #include "platform/qt_screen_metrics.h"
 #include "render/page_export.h"

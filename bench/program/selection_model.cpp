@@ -4,8 +4,8 @@
 // the model; and the real window opened offscreen, to show that the list
 // views cost nothing per row. The reference copies the graph table once.
 
-#include "dialogs/selection_model.h"
-#include "dialogs/selection_window.h"
+#include "interact/selection_model.h"
+#include "windows/selection/selection_window.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "dialogs/about_text.h"
+#include "interact/about_text.h"
 
 #include "session/settings_file.h"
 

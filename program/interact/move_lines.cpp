@@ -1,4 +1,4 @@
-#include "dialogs/move_lines.h"
+#include "interact/move_lines.h"
 
 #include "session/load_data.h"
 

@@ -1,6 +1,6 @@
 // Editing of the graph rows: column-header clicks, drops of variables and
 // moving the selected rows as one block.
-#include "dialogs/selection_model.h"
+#include "interact/selection_model.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "dialogs/selection_form.h"
+#include "interact/selection_form.h"
 
 #include <algorithm>
 #include <cmath>

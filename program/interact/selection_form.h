@@ -4,7 +4,7 @@
 // arithmetic. The window forwards its events here and shows the model.
 #pragma once
 
-#include "dialogs/selection_model.h"
+#include "interact/selection_model.h"
 #include "platform/message_box.h"
 #include "platform/timer.h"
 #include "session/startup.h"

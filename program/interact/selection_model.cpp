@@ -1,4 +1,4 @@
-#include "dialogs/selection_model.h"
+#include "interact/selection_model.h"
 
 #include <algorithm>
 #include <cctype>

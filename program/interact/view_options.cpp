@@ -1,4 +1,4 @@
-#include "dialogs/view_options.h"
+#include "interact/view_options.h"
 
 #include <algorithm>
 

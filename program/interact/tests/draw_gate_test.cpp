@@ -1,4 +1,4 @@
-#include "render/draw_gate.h"
+#include "interact/draw_gate.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "dialogs/frame_window_size.h"
+#include "interact/frame_window_size.h"
 
 #include <gtest/gtest.h>
 

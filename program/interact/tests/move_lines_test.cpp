@@ -1,4 +1,4 @@
-#include "dialogs/move_lines.h"
+#include "interact/move_lines.h"
 #include "session/tests/session_fakes.h"
 
 #include <gtest/gtest.h>

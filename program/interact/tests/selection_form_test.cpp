@@ -1,5 +1,5 @@
-#include "dialogs/selection_form.h"
-#include "dialogs/tests/selection_fixture.h"
+#include "interact/selection_form.h"
+#include "interact/tests/selection_fixture.h"
 #include "platform/fakes.h"
 
 #include <gtest/gtest.h>

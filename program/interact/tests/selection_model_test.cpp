@@ -1,5 +1,5 @@
-#include "dialogs/selection_model.h"
-#include "dialogs/tests/selection_fixture.h"
+#include "interact/selection_model.h"
+#include "interact/tests/selection_fixture.h"
 #include "session/graph_settings.h"
 #include "session/settings_file.h"
 #include "session/tests/session_fakes.h"

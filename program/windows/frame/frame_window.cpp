@@ -1,8 +1,8 @@
-#include "dialogs/frame_window.h"
+#include "windows/frame/frame_window.h"
 
-#include "dialogs/plot_window.h"
-#include "dialogs/plot_window_picture.h"
-#include "dialogs/plot_window_host.h"
+#include "windows/plot/plot_window.h"
+#include "windows/plot/plot_window_picture.h"
+#include "windows/plot/plot_window_host.h"
 
 #include <QApplication>
 #include <QCloseEvent>

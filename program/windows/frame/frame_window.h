@@ -3,7 +3,7 @@
 // normal size in the session.
 #pragma once
 
-#include "dialogs/frame_window_size.h"
+#include "interact/frame_window_size.h"
 #include "session/startup.h"
 
 #include <QMainWindow>

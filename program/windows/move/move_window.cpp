@@ -1,4 +1,4 @@
-#include "dialogs/move_window.h"
+#include "windows/move/move_window.h"
 
 #include "platform/qt_screen_metrics.h"
 #include "session/startup.h"

@@ -3,7 +3,7 @@
 // forwards their events to MoveLines.
 #pragma once
 
-#include "dialogs/move_lines.h"
+#include "interact/move_lines.h"
 
 #include <QDialog>
 

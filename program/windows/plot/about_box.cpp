@@ -1,6 +1,6 @@
-#include "dialogs/about_box.h"
+#include "windows/plot/about_box.h"
 
-#include "dialogs/about_text.h"
+#include "interact/about_text.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "dialogs/button_bar_layout.h"
+#include "windows/plot/button_bar_layout.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "dialogs/file_drop_target.h"
+#include "windows/plot/file_drop_target.h"
 
-#include "dialogs/frame_window.h"
-#include "dialogs/plot_window.h"
+#include "windows/frame/frame_window.h"
+#include "windows/plot/plot_window.h"
 #include "session/file_drop.h"
 
 #include <QDragEnterEvent>

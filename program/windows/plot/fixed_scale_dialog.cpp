@@ -1,4 +1,4 @@
-#include "dialogs/fixed_scale_dialog.h"
+#include "windows/plot/fixed_scale_dialog.h"
 
 #include <QApplication>
 #include <QKeyEvent>

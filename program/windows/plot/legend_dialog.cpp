@@ -1,4 +1,4 @@
-#include "dialogs/legend_dialog.h"
+#include "windows/plot/legend_dialog.h"
 
 #include <QCheckBox>
 #include <QEvent>

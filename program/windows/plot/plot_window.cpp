@@ -1,8 +1,8 @@
-#include "dialogs/plot_window.h"
+#include "windows/plot/plot_window.h"
 
-#include "dialogs/button_bar_layout.h"
-#include "dialogs/plot_window_picture.h"
-#include "dialogs/plot_window_updown.h"
+#include "windows/plot/button_bar_layout.h"
+#include "windows/plot/plot_window_picture.h"
+#include "windows/plot/plot_window_updown.h"
 #include "interact/command_state.h"
 #include "render/bitmap_commands.h"
 #include "render/image_target.h"

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "interact/plot_mouse.h"
-#include "render/draw_gate.h"
+#include "interact/draw_gate.h"
 #include "session/session_state.h"
 
 #include <QPointer>

@@ -1,8 +1,8 @@
-#include "dialogs/plot_window_files.h"
+#include "windows/plot/plot_window_files.h"
 
-#include "dialogs/move_window.h"
-#include "dialogs/plot_window.h"
-#include "dialogs/plot_window_picture.h"
+#include "windows/move/move_window.h"
+#include "windows/plot/plot_window.h"
+#include "windows/plot/plot_window_picture.h"
 #include "session/extraction_command.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
-#include "dialogs/plot_window_host.h"
+#include "windows/plot/plot_window_host.h"
 
-#include "dialogs/frame_window.h"
-#include "dialogs/plot_window.h"
+#include "windows/frame/frame_window.h"
+#include "windows/plot/plot_window.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // The keys of the main window, its zoom and pan buttons with their repeat
 // timers, and its number boxes, wired to the plain interaction logic.
-#include "dialogs/plot_window.h"
-#include "dialogs/plot_window_picture.h"
-#include "dialogs/plot_window_updown.h"
+#include "windows/plot/plot_window.h"
+#include "windows/plot/plot_window_picture.h"
+#include "windows/plot/plot_window_updown.h"
 #include "interact/command_state.h"
 #include "interact/plot_keys.h"
 #include "interact/zoom_history.h"

@@ -1,7 +1,7 @@
 // The menus of the main window with their captions and shortcut keys.
-#include "dialogs/about_box.h"
-#include "dialogs/plot_window.h"
-#include "dialogs/view_options.h"
+#include "windows/plot/about_box.h"
+#include "windows/plot/plot_window.h"
+#include "interact/view_options.h"
 #include "session/data_library.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 // The mouse on the plot picture, the two readout labels and the windows a
 // right click opens, wired to the plain interaction logic.
-#include "dialogs/fixed_scale_dialog.h"
-#include "dialogs/legend_dialog.h"
-#include "dialogs/plot_window.h"
-#include "dialogs/plot_window_picture.h"
+#include "windows/plot/fixed_scale_dialog.h"
+#include "windows/plot/legend_dialog.h"
+#include "windows/plot/plot_window.h"
+#include "windows/plot/plot_window_picture.h"
 #include "interact/cursor_readout.h"
 #include "interact/wheel_zoom.h"
 #include "platform/qt_timer.h"

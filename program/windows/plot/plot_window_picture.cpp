@@ -1,4 +1,4 @@
-#include "dialogs/plot_window_picture.h"
+#include "windows/plot/plot_window_picture.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 // The plot window's side of the variable selection window.
-#include "dialogs/plot_window.h"
-#include "dialogs/selection_window.h"
+#include "windows/plot/plot_window.h"
+#include "windows/selection/selection_window.h"
 
 #include <QAction>
 

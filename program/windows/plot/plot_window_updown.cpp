@@ -1,4 +1,4 @@
-#include "dialogs/plot_window_updown.h"
+#include "windows/plot/plot_window_updown.h"
 
 #include <QLineEdit>
 #include <QToolButton>

@@ -1,4 +1,4 @@
-#include "dialogs/selection_list_models.h"
+#include "windows/selection/selection_list_models.h"
 
 namespace zan {
 

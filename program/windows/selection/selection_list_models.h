@@ -4,7 +4,7 @@
 // nothing until shown.
 #pragma once
 
-#include "dialogs/selection_model.h"
+#include "interact/selection_model.h"
 
 #include <QAbstractTableModel>
 

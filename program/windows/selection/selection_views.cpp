@@ -1,4 +1,4 @@
-#include "dialogs/selection_views.h"
+#include "windows/selection/selection_views.h"
 
 #include <QDrag>
 #include <QDragEnterEvent>

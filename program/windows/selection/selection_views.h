@@ -3,7 +3,7 @@
 // button that takes drops, and the up/down arrow pair.
 #pragma once
 
-#include "dialogs/selection_form.h"
+#include "interact/selection_form.h"
 
 #include <QPushButton>
 #include <QTreeView>

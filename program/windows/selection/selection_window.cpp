@@ -1,7 +1,7 @@
-#include "dialogs/selection_window.h"
+#include "windows/selection/selection_window.h"
 
-#include "dialogs/selection_list_models.h"
-#include "dialogs/selection_views.h"
+#include "windows/selection/selection_list_models.h"
+#include "windows/selection/selection_views.h"
 #include "platform/qt_screen_metrics.h"
 
 #include <QCloseEvent>

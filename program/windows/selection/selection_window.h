@@ -5,7 +5,7 @@
 // controls and forwards their events.
 #pragma once
 
-#include "dialogs/selection_form.h"
+#include "interact/selection_form.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_timer.h"
 

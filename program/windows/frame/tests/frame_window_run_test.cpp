@@ -1,10 +1,10 @@
 // The viewer's whole life on the demo data: start from the command line,
 // draw, close, and start again with the settings written at the close.
-#include "dialogs/frame_window.h"
-#include "dialogs/plot_window.h"
-#include "dialogs/plot_window_host.h"
-#include "dialogs/plot_window_picture.h"
-#include "dialogs/selection_window.h"
+#include "windows/frame/frame_window.h"
+#include "windows/plot/plot_window.h"
+#include "windows/plot/plot_window_host.h"
+#include "windows/plot/plot_window_picture.h"
+#include "windows/selection/selection_window.h"
 #include "platform/fakes.h"
 #include "session/command_line.h"
 #include "session/data_library.h"

@@ -1,6 +1,6 @@
-#include "dialogs/move_window.h"
-#include "dialogs/plot_window.h"
-#include "dialogs/plot_window_files.h"
+#include "windows/move/move_window.h"
+#include "windows/plot/plot_window.h"
+#include "windows/plot/plot_window_files.h"
 #include "session/tests/session_fakes.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
-#include "dialogs/about_text.h"
-#include "dialogs/plot_window.h"
+#include "interact/about_text.h"
+#include "windows/plot/plot_window.h"
 #include "session/tests/session_fakes.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 // The button bar of the main window in narrow and wide windows, and the
 // picture on a screen of device pixel ratio 2 (this file's tests run once
 // more with QT_SCALE_FACTOR=2).
-#include "dialogs/plot_window_picture.h"
-#include "dialogs/plot_window_updown.h"
-#include "dialogs/tests/viewer_fixture.h"
+#include "windows/plot/plot_window_picture.h"
+#include "windows/plot/plot_window_updown.h"
+#include "windows/plot/tests/viewer_fixture.h"
 
 #include <QFrame>
 #include <QLabel>

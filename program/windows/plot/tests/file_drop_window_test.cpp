@@ -1,6 +1,6 @@
 // Files dropped onto the frame window of the viewer, on the demo run.
-#include "dialogs/file_drop_target.h"
-#include "dialogs/tests/viewer_fixture.h"
+#include "windows/plot/file_drop_target.h"
+#include "windows/plot/tests/viewer_fixture.h"
 
 #include <QDir>
 #include <QDragEnterEvent>

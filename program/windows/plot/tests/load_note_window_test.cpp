@@ -1,6 +1,6 @@
 // The facts of a load that did not go plainly, in the page label of the
 // first page drawn after it.
-#include "dialogs/tests/plot_window_fixture.h"
+#include "windows/plot/tests/plot_window_fixture.h"
 
 #include <QLabel>
 

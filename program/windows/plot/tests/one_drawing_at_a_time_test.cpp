@@ -1,7 +1,7 @@
 // Input that arrives while the page draws: the drawing lets pending events
 // run at its end, and whatever they ask for is served by one drawing after
 // it, never by a drawing inside it.
-#include "dialogs/tests/plot_window_fixture.h"
+#include "windows/plot/tests/plot_window_fixture.h"
 #include "render/image_target.h"
 #include "render/objt_draw.h"
 

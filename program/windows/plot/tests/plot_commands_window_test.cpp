@@ -1,7 +1,7 @@
 // The File commands run from the viewer's menus on the demo run: where the
 // keyboard focus goes afterwards and what the page label says.
-#include "dialogs/plot_window_picture.h"
-#include "dialogs/tests/viewer_fixture.h"
+#include "windows/plot/plot_window_picture.h"
+#include "windows/plot/tests/viewer_fixture.h"
 
 #include <QAction>
 #include <QApplication>

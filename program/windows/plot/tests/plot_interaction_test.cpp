@@ -1,9 +1,9 @@
 // Real mouse and key events sent to the main window over a loaded page.
-#include "dialogs/fixed_scale_dialog.h"
-#include "dialogs/legend_dialog.h"
-#include "dialogs/plot_window.h"
-#include "dialogs/plot_window_picture.h"
-#include "dialogs/tests/plot_window_fixture.h"
+#include "windows/plot/fixed_scale_dialog.h"
+#include "windows/plot/legend_dialog.h"
+#include "windows/plot/plot_window.h"
+#include "windows/plot/plot_window_picture.h"
+#include "windows/plot/tests/plot_window_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>

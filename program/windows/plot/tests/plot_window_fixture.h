@@ -2,8 +2,8 @@
 // and key events sent to its picture.
 #pragma once
 
-#include "dialogs/plot_window.h"
-#include "dialogs/plot_window_picture.h"
+#include "windows/plot/plot_window.h"
+#include "windows/plot/plot_window_picture.h"
 #include "render/tests/render_fixture.h"
 
 #include <QApplication>

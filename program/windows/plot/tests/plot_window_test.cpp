@@ -1,7 +1,7 @@
-#include "dialogs/frame_window.h"
-#include "dialogs/plot_window.h"
-#include "dialogs/plot_window_picture.h"
-#include "dialogs/plot_window_updown.h"
+#include "windows/frame/frame_window.h"
+#include "windows/plot/plot_window.h"
+#include "windows/plot/plot_window_picture.h"
+#include "windows/plot/plot_window_updown.h"
 
 #include <QAction>
 #include <QApplication>

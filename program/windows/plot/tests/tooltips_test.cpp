@@ -1,9 +1,9 @@
 // Every button and box tells what it does when the pointer rests on it.
-#include "dialogs/fixed_scale_dialog.h"
-#include "dialogs/legend_dialog.h"
-#include "dialogs/move_window.h"
-#include "dialogs/plot_window_updown.h"
-#include "dialogs/tests/plot_window_fixture.h"
+#include "windows/plot/fixed_scale_dialog.h"
+#include "windows/plot/legend_dialog.h"
+#include "windows/move/move_window.h"
+#include "windows/plot/plot_window_updown.h"
+#include "windows/plot/tests/plot_window_fixture.h"
 #include "session/tests/session_fakes.h"
 
 #include <QAbstractButton>

@@ -1,5 +1,5 @@
-#include "dialogs/plot_window.h"
-#include "dialogs/view_options.h"
+#include "windows/plot/plot_window.h"
+#include "interact/view_options.h"
 
 #include <QAction>
 #include <QMenuBar>

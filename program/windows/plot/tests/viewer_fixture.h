@@ -2,9 +2,9 @@
 // dialogs, for tests that drive the windows offscreen.
 #pragma once
 
-#include "dialogs/frame_window.h"
-#include "dialogs/plot_window.h"
-#include "dialogs/plot_window_host.h"
+#include "windows/frame/frame_window.h"
+#include "windows/plot/plot_window.h"
+#include "windows/plot/plot_window_host.h"
 #include "platform/fakes.h"
 #include "session/command_line.h"
 #include "session/data_library.h"

@@ -1,5 +1,5 @@
 // Real wheel events sent to the picture of the main window.
-#include "dialogs/tests/plot_window_fixture.h"
+#include "windows/plot/tests/plot_window_fixture.h"
 
 #include "interact/wheel_zoom.h"
 

@@ -1,8 +1,8 @@
-#include "dialogs/plot_window.h"
-#include "dialogs/selection_list_models.h"
-#include "dialogs/selection_views.h"
-#include "dialogs/selection_window.h"
-#include "dialogs/tests/selection_fixture.h"
+#include "windows/plot/plot_window.h"
+#include "windows/selection/selection_list_models.h"
+#include "windows/selection/selection_views.h"
+#include "windows/selection/selection_window.h"
+#include "interact/tests/selection_fixture.h"
 
 #include <QAction>
 #include <QApplication>
