@@ -2,10 +2,9 @@
 
 #include "platform/profile.h"
 
-#include <QStandardPaths>
-#include <QString>
-
 #include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
 #include <filesystem>
 #include <system_error>
 
@@ -14,7 +13,15 @@ namespace zan::platform {
 std::string UserConfigFolder() {
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0')
         return xdg;
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString();
+    // The configuration folder of the home folder, named by $HOME or else
+    // by the user's account.
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') {
+        const passwd* account = ::getpwuid(::getuid());
+        home = account != nullptr ? account->pw_dir : nullptr;
+    }
+    if (home == nullptr || *home == '\0') return {};
+    return (std::filesystem::path(home) / ".config").string();
 }
 
 SettingsStore::SettingsStore() : folder_(UserConfigFolder()) {}

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
 
@@ -189,15 +190,27 @@ TEST_F(ProfileFiles, SettingsStoreKeepsValuesPerApplication) {
     EXPECT_EQ(store.Read("Other", "Startup", "filename", "none"), "none");
 }
 
-TEST(SettingsStoreFolder, FollowsXdgConfigHome) {
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    const std::string saved = old ? old : "";
+TEST(SettingsStoreFolder, FollowsXdgConfigHomeElseTheHomeFolder) {
+    auto saved = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v ? std::optional<std::string>(v) : std::nullopt;
+    };
+    auto restore = [](const char* name, const std::optional<std::string>& v) {
+        if (v)
+            setenv(name, v->c_str(), 1);
+        else
+            unsetenv(name);
+    };
+    const std::optional<std::string> xdg = saved("XDG_CONFIG_HOME"), home = saved("HOME");
     setenv("XDG_CONFIG_HOME", "/somewhere/config", 1);
+    setenv("HOME", "/home/eng", 1);
     EXPECT_EQ(UserConfigFolder(), "/somewhere/config");
-    if (old)
-        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-    else
-        unsetenv("XDG_CONFIG_HOME");
+    setenv("XDG_CONFIG_HOME", "", 1);
+    EXPECT_EQ(UserConfigFolder(), "/home/eng/.config");
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(UserConfigFolder(), "/home/eng/.config");
+    restore("XDG_CONFIG_HOME", xdg);
+    restore("HOME", home);
 }
 
 }  // namespace
