@@ -1,4 +1,4 @@
-#include "platform/qt_progress_window.h"
+#include "platform/qt/qt_progress_window.h"
 
 #include <QFont>
 #include <QVBoxLayout>

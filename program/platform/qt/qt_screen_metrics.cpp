@@ -1,4 +1,4 @@
-#include "platform/qt_screen_metrics.h"
+#include "platform/qt/qt_screen_metrics.h"
 
 #include <QApplication>
 #include <QRect>

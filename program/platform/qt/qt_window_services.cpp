@@ -1,4 +1,4 @@
-#include "platform/qt_window_services.h"
+#include "platform/qt/qt_window_services.h"
 
 #include <QCoreApplication>
 #include <QWidget>

@@ -1,4 +1,5 @@
 #include "render/page_export.h"
+#include "session/tests/session_fakes.h"
 
 #include <QDir>
 #include <QFile>
@@ -228,6 +229,21 @@ TEST(PageExport, FilesThatGiveNoDataAreNamedAndTheExportFails)
     EXPECT_EQ(Export({"--export", none, demo.file("empty.csv")}, out, err), 1);
     EXPECT_NE(err.find("empty.csv: the file is empty"), std::string::npos) << err;
     EXPECT_FALSE(QFile::exists(QString::fromStdString(none)));
+}
+
+TEST(PageExport, TellsOnTheErrorStreamWhatALoadSkipped)
+{
+    testing::TempFolder dir;
+    const std::string shifted = dir.write("shifted.csv", "Run 7\n# made by a test\ntime,x\n0,1\n1\n2,3\n");
+    const std::string lost = dir.write("lost.csv", "time,x\n0,1\n1,2\n2,3,4\n3,4\n4,5\n");
+    ProgramArgs args = ParseProgramArgs({"--export", dir.file("page.png"), shifted, lost});
+    ASSERT_EQ(args.error, "");
+    std::ostringstream out;
+    std::ostringstream err;
+    ExportPage(args, out, err);
+    const std::string text = err.str();
+    EXPECT_NE(text.find("zan: shifted.csv: names from line 3, 2 rows stored, 2 skipped\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("lost.csv: names from line 4, 0 rows stored, 5 skipped"), std::string::npos) << text;
 }
 
 } // namespace

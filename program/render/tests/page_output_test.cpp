@@ -1,5 +1,4 @@
 #include "render/page_output.h"
-#include "render/qt_page_output.h"
 #include "render/recording_target.h"
 #include "render_fixture.h"
 
@@ -190,25 +189,6 @@ TEST(PrntDraw, WithoutAPrinterThePageGoesToAPdfFileNamedInTheLabel)
     EXPECT_EQ(PrntDraw(fx.s, printer), "");
     EXPECT_FALSE(printer.finished);
     EXPECT_EQ(printer.label, "Print failed");
-}
-
-TEST(PrntDraw, WritesNumberedPdfFiles)
-{
-    testing::RenderFixture fx;
-    Graphs(fx, 2);
-    QtPrintDevice device(fx.dir.folder(), false);
-    std::string label;
-    device.pageLabel = [&](const std::string& s) { label = s; };
-    const std::string first = PrntDraw(fx.s, device);
-    const std::string second = PrntDraw(fx.s, device);
-    EXPECT_EQ(first, fx.dir.file("Print000.pdf"));
-    EXPECT_EQ(second, fx.dir.file("Print001.pdf"));
-    EXPECT_EQ(label, "Printed to " + second);
-    std::ifstream in(first, std::ios::binary);
-    std::string head(4, '\0');
-    in.read(head.data(), 4);
-    EXPECT_EQ(head, "%PDF");
-    EXPECT_GT(std::filesystem::file_size(first), 1000u);
 }
 
 }  // namespace

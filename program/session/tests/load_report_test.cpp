@@ -1,15 +1,13 @@
 // What a load tells of files that did not load plainly: in the window once
-// per load, and on the error stream of the page export.
+// per load (the page export's error stream is tested with the export).
 #include "session/load_report.h"
 
-#include "render/page_export.h"
 #include "session/data_library.h"
 #include "session/load_data.h"
 #include "session/tests/session_fakes.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 namespace zan {
 namespace {
@@ -137,19 +135,6 @@ TEST(LoadReport, ALoadThroughTheLibraryTellsItsFactsOnce)
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.notes.back(), "");
     TheLibrary().Close();
-}
-
-TEST(LoadReport, ThePageExportTellsOnTheErrorStream)
-{
-    Files f;
-    ProgramArgs args = ParseProgramArgs({"--export", f.dir.file("page.png"), f.shifted, f.lost});
-    ASSERT_EQ(args.error, "");
-    std::ostringstream out;
-    std::ostringstream err;
-    ExportPage(args, out, err);
-    const std::string text = err.str();
-    EXPECT_NE(text.find("zan: shifted.csv: names from line 3, 2 rows stored, 2 skipped\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("lost.csv: names from line 4, 0 rows stored, 5 skipped"), std::string::npos) << text;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "windows/move/move_window.h"
 
-#include "platform/qt_screen_metrics.h"
+#include "platform/qt/qt_screen_metrics.h"
 #include "session/startup.h"
 
 #include <QCheckBox>

@@ -3,12 +3,12 @@
 #include "windows/plot/button_bar_layout.h"
 #include "windows/plot/plot_window_picture.h"
 #include "windows/plot/plot_window_updown.h"
+#include "windows/plot/print_device.h"
 #include "interact/command_state.h"
 #include "render/bitmap_commands.h"
 #include "render/image_target.h"
 #include "render/highlight_overlay.h"
 #include "render/page_output.h"
-#include "render/qt_page_output.h"
 #include "render/window_layout.h"
 
 #include <QAction>
@@ -334,7 +334,7 @@ void PlotWindow::PrntDraw()
     drawings_.After([this] {
         // Without a printer the page goes to a PDF file in the current folder,
         // beside the saved bitmaps, and the page label names it.
-        render::QtPrintDevice device(DefaultFolder());
+        QtPrintDevice device(DefaultFolder());
         device.pageLabel = [this](const std::string& caption) { SetPageNote(caption); };
         device.busyPointer = [this](bool busy) {
             if (onBusyPointer)

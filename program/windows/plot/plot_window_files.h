@@ -3,7 +3,7 @@
 // procedures (FileCommands, ExtrFile, MoveLines).
 #pragma once
 
-#include "platform/qt_file_dialog.h"
+#include "platform/qt/qt_file_dialog.h"
 #include "session/file_commands.h"
 
 #include <QObject>

@@ -3,8 +3,8 @@
 // timer and the number boxes of the main window.
 #pragma once
 
-#include "platform/qt_message_box.h"
-#include "platform/qt_progress_window.h"
+#include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_progress_window.h"
 #include "platform/settings_store.h"
 #include "session/session_host.h"
 

@@ -6,7 +6,7 @@
 #include "windows/plot/plot_window_picture.h"
 #include "interact/cursor_readout.h"
 #include "interact/wheel_zoom.h"
-#include "platform/qt_timer.h"
+#include "platform/qt/qt_timer.h"
 
 #include <QApplication>
 #include <QLabel>

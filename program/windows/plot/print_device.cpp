@@ -1,4 +1,4 @@
-#include "render/qt_page_output.h"
+#include "windows/plot/print_device.h"
 
 #include "render/painter_target.h"
 
@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <filesystem>
 
-namespace zan::render {
+namespace zan {
 
 namespace {
 
@@ -21,17 +21,17 @@ constexpr int kPdfResolution = 300;
 
 // Painting ends before the device goes, so the page is complete.
 template <class Device>
-class DeviceJob : public PrintJob {
+class DeviceJob : public render::PrintJob {
 public:
     explicit DeviceJob(std::unique_ptr<Device> device)
-        : device_(std::move(device)), target_(std::make_unique<PainterTarget>(*device_)) {}
+        : device_(std::move(device)), target_(std::make_unique<render::PainterTarget>(*device_)) {}
     bool active() const { return target_ && target_->isActive(); }
-    DrawTarget& page() override { return *target_; }
+    render::DrawTarget& page() override { return *target_; }
     void finish() override { target_.reset(); }
 
 private:
     std::unique_ptr<Device> device_;
-    std::unique_ptr<PainterTarget> target_;
+    std::unique_ptr<render::PainterTarget> target_;
 };
 
 }  // namespace
@@ -53,7 +53,7 @@ QtPrintDevice::QtPrintDevice(std::string pdfFolder, bool useSystemPrinter)
 {
 }
 
-std::unique_ptr<PrintJob> QtPrintDevice::startPrinterJob(const std::string& docName)
+std::unique_ptr<render::PrintJob> QtPrintDevice::startPrinterJob(const std::string& docName)
 {
     if (!useSystemPrinter_ || QPrinterInfo::availablePrinters().isEmpty()) return nullptr;
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -65,7 +65,7 @@ std::unique_ptr<PrintJob> QtPrintDevice::startPrinterJob(const std::string& docN
     return job;
 }
 
-std::unique_ptr<PrintJob> QtPrintDevice::startPdfJob(const std::string& docName, std::string& path)
+std::unique_ptr<render::PrintJob> QtPrintDevice::startPdfJob(const std::string& docName, std::string& path)
 {
     path = NextPdfName(folder_);
     auto writer = std::make_unique<QPdfWriter>(QString::fromStdString(path));
@@ -91,4 +91,4 @@ void QtPrintDevice::setBusyPointer(bool busy)
     if (busyPointer) busyPointer(busy);
 }
 
-}  // namespace zan::render
+}  // namespace zan

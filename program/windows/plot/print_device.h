@@ -1,6 +1,6 @@
 // The printing system on Qt.
-#ifndef ZAN_RENDER_QT_PAGE_OUTPUT_H
-#define ZAN_RENDER_QT_PAGE_OUTPUT_H
+#ifndef ZAN_WINDOWS_PLOT_PRINT_DEVICE_H
+#define ZAN_WINDOWS_PLOT_PRINT_DEVICE_H
 
 #include "render/page_output.h"
 
@@ -8,16 +8,16 @@
 #include <memory>
 #include <string>
 
-namespace zan::render {
+namespace zan {
 
 // The system printer, and PDF files "Print000.pdf", "Print001.pdf", ... (the
 // first name not taken) in a folder when there is no printer.
-class QtPrintDevice : public PrintDevice {
+class QtPrintDevice : public render::PrintDevice {
 public:
     explicit QtPrintDevice(std::string pdfFolder, bool useSystemPrinter = true);
 
-    std::unique_ptr<PrintJob> startPrinterJob(const std::string& docName) override;
-    std::unique_ptr<PrintJob> startPdfJob(const std::string& docName, std::string& path) override;
+    std::unique_ptr<render::PrintJob> startPrinterJob(const std::string& docName) override;
+    std::unique_ptr<render::PrintJob> startPdfJob(const std::string& docName, std::string& path) override;
     void setPageLabel(const std::string& caption) override;
 
     std::function<void(const std::string&)> pageLabel;
@@ -32,6 +32,6 @@ private:
 // Name of the first free "Print" + three digits + ".pdf" in the folder.
 std::string NextPdfName(const std::string& folder);
 
-}  // namespace zan::render
+}  // namespace zan
 
 #endif

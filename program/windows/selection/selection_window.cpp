@@ -2,7 +2,7 @@
 
 #include "windows/selection/selection_list_models.h"
 #include "windows/selection/selection_views.h"
-#include "platform/qt_screen_metrics.h"
+#include "platform/qt/qt_screen_metrics.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "interact/selection_form.h"
-#include "platform/qt_message_box.h"
-#include "platform/qt_timer.h"
+#include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_timer.h"
 
 #include <QWidget>
 

@@ -1,10 +1,10 @@
 #include "platform/fakes.h"
-#include "platform/qt_file_dialog.h"
-#include "platform/qt_message_box.h"
-#include "platform/qt_progress_window.h"
-#include "platform/qt_screen_metrics.h"
-#include "platform/qt_timer.h"
-#include "platform/qt_window_services.h"
+#include "platform/qt/qt_file_dialog.h"
+#include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_progress_window.h"
+#include "platform/qt/qt_screen_metrics.h"
+#include "platform/qt/qt_timer.h"
+#include "platform/qt/qt_window_services.h"
 
 #include <QAbstractButton>
 #include <QApplication>
