@@ -1,73 +1,61 @@
 #include "render/fast_walk.h"
 
 #include "render/column_reducer.h"
+#include "render/drawn_extent.h"
 #include "render/image_target.h"
-
-#include <zan.h>
+#include "render/point_sinks.h"
+#include "render/sample_reader.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
+#include <optional>
 
 namespace zan::render {
 
 namespace {
 
-// Runs shorter than this are cheaper to map sample by sample than to find;
-// after a short run or a failed check the walk maps kExactChunk samples
-// before it tries again.
+// Runs shorter than this are cheaper to map sample by sample than to find.
+// After a short run or a failed check the walk maps kExactChunk samples
+// before it tries again; when tries keep failing (samples that jump about,
+// each in a pixel of its own) the chunks grow up to kMaxChunk.
 constexpr int kMinSkip = 16;
 constexpr int kExactChunk = 64;
-constexpr int kBatch = 512;
-
-// One sample mapped the way the sample walk maps it: y only when x is inside.
-struct Mapped {
-    int32_t x = 0;
-    int32_t y = 0;
-    bool xIn = false;
-    bool ok = false;  // both inside: the sample is drawn
-};
-
-// Drawn samples are numbered k = 0 .. count-1: every step-th sample from the
-// first, and the last sample always.
-class DrawnSamples {
-public:
-    DrawnSamples(int n, int step) : n_(n), step_(step)
-    {
-        regular_ = n < 1 ? 0 : (n - 1) / step + 1;
-        count_ = regular_ + (regular_ > 0 && (regular_ - 1) * step + 1 < n ? 1 : 0);
-    }
-    int count() const { return count_; }
-    int32_t sample(int k) const { return k < regular_ ? 1 + k * step_ : n_; }
-
-private:
-    int n_;
-    int step_;
-    int regular_ = 0;
-    int count_ = 0;
-};
-
-struct Range {
-    int32_t xlo = 0, xhi = 0, ylo = 0, yhi = 0, xin = 0, yin = 0;
-};
+constexpr int kMaxChunk = 8192;
+constexpr int kMissesBeforeChunk = 8;
 
 class Walker {
 public:
-    Walker(DrawTarget& target, int file, int n, const WalkStyle& w, VisibleColumns visible)
-        : target_(target), reducer_(&target), file_(file), w_(w), visible_(visible),
-          drawn_(n, std::max(w.iStep, 1)), step_(std::max(w.iStep, 1))
+    Walker(DrawTarget& target, const SampleReader& r, const WalkStyle& w, Area area, bool lines,
+           std::optional<Rgb> lastDot, PointSink* sink)
+        : target_(target), reducer_(lines ? &target : nullptr), r_(r), w_(w), area_(area), lines_(lines),
+          lastDot_(lastDot), sink_(sink)
     {
+        skipArea_ = area;
+        if (sink_) {
+            // A mark beside the area can still reach into it.
+            skipArea_.left -= sink_->stamp().right();
+            skipArea_.right += sink_->stamp().left();
+        }
     }
 
     void run()
     {
-        const int count = drawn_.count();
+        const int count = r_.count();
         for (int k = 0; k < count;) {
             const Mapped m = take(k);
             const int e = k + 1 < count ? skip(k, m) : k;
             if (e > k) {
                 k = e + 1;
+                continue;
+            }
+            if (++misses_ >= kMissesBeforeChunk && k + 1 < count) {
+                const int end = std::min(count - 1, k + chunk_);
+                exact(k, end);
+                chunk_ = std::min(2 * chunk_, kMaxChunk);
+                misses_ = 0;
+                k = end + 1;
                 continue;
             }
             ++k;
@@ -76,20 +64,6 @@ public:
     }
 
 private:
-    // The sample walk's own steps for one drawn sample.
-    Mapped mapOne(int32_t s)
-    {
-        int32_t f = file_;
-        Mapped m;
-        int32_t inside = 1;
-        idata(&f, &s, &m.x, &inside);
-        m.xIn = inside == 1;
-        m.y = py_;
-        if (m.xIn) jdata(&f, &s, &m.y, &inside);
-        m.ok = inside == 1;
-        return m;
-    }
-
     void consume(int k, const Mapped& m)
     {
         if (m.ok) {
@@ -97,50 +71,29 @@ private:
             if (!reducer_.started()) {
                 reducer_.start(p);
                 runStart_ = k;
+                if (sink_) sink_->point(k, p);
             } else if (m.x != px0_ || m.y != py0_) {
                 if (m.x != reducer_.runX()) runStart_ = k;
                 reducer_.vertex(p);
+                if (sink_) sink_->point(k, p);
             }
         }
         px0_ = m.x;
         py0_ = py_ = m.y;
-        if (k == drawn_.count() - 1) last_ = m;
+        if (r_.isLast(k)) last_ = m;
     }
 
     Mapped take(int k)
     {
-        const Mapped m = mapOne(drawn_.sample(k));
+        const Mapped m = r_.map(k, py_);
         consume(k, m);
         return m;
     }
 
-    // Drawn samples k+1 .. e the sample walk's way, in batches where every
-    // sample is drawn.
+    // Drawn samples k+1 .. e the sample walk's way.
     void exact(int k, int e)
     {
-        if (step_ > 1) {
-            for (int j = k + 1; j <= e; ++j) take(j);
-            return;
-        }
-        std::array<int32_t, kBatch> xs, ys, ins;
-        for (int j = k + 1; j <= e; j += kBatch) {
-            int32_t f = file_;
-            int32_t first = drawn_.sample(j);
-            int32_t cnt = std::min(kBatch, e - j + 1);
-            ins.fill(1);
-            mdata(&f, &first, &cnt, xs.data(), ys.data(), ins.data());
-            for (int i = 0; i < cnt; ++i) {
-                if (ins[static_cast<size_t>(i)] == 1) {
-                    Mapped m;
-                    m.x = xs[static_cast<size_t>(i)];
-                    m.y = ys[static_cast<size_t>(i)];
-                    m.xIn = m.ok = true;
-                    consume(j + i, m);
-                } else {
-                    take(j + i);
-                }
-            }
-        }
+        r_.each(k + 1, e, py_, [&](int j, const Mapped& m) { consume(j, m); });
     }
 
     // Last drawn sample after k for which pred holds, assuming it holds for
@@ -148,7 +101,7 @@ private:
     template <class Pred>
     int reach(int k, Pred pred)
     {
-        const int top = drawn_.count() - 1;
+        const int top = r_.count() - 1;
         int good = k;
         int64_t span = 1;
         int bad = top + 1;
@@ -169,37 +122,27 @@ private:
         return good;
     }
 
-    int32_t xAt(int j, bool* in = nullptr)
-    {
-        int32_t f = file_, s = drawn_.sample(j), x = 0, inside = 1;
-        idata(&f, &s, &x, &inside);
-        if (in) *in = inside == 1;
-        return x;
-    }
-    int32_t yAt(int j, bool* in = nullptr)
-    {
-        int32_t f = file_, s = drawn_.sample(j), y = 0, inside = 1;
-        jdata(&f, &s, &y, &inside);
-        if (in) *in = inside == 1;
-        return y;
-    }
-
-    Range rangeOf(int k, int e)
-    {
-        int32_t f = file_, a = drawn_.sample(k) + 1, b = drawn_.sample(e);
-        Range r;
-        mrang(&f, &a, &b, &r.xlo, &r.xhi, &r.ylo, &r.yhi, &r.xin, &r.yin);
-        return r;
-    }
-
     // The longest of e, then halves of the way to it, whose samples after k
     // pass the check; -1 when none of at least kMinSkip does.
     template <class Check>
-    int verified(int k, int e, Check check)
+    int verified(int k, int e, Check check, MappedRange* found = nullptr)
     {
-        for (; e - k >= kMinSkip; e = k + (e - k) / 2)
-            if (check(rangeOf(k, e))) return e;
+        for (; e - k >= kMinSkip; e = k + (e - k) / 2) {
+            const MappedRange range = r_.rangeAfter(k, e);
+            if (check(range)) {
+                if (found) *found = range;
+                return e;
+            }
+        }
         return -1;
+    }
+
+    // A pass over samples: the next exact chunk starts small again.
+    int passed(int e)
+    {
+        chunk_ = kExactChunk;
+        misses_ = 0;
+        return e;
     }
 
     // Tries to pass over drawn samples after k (just taken, mapped as m) in
@@ -211,63 +154,86 @@ private:
             if (m.x == 0) return k;
             const int e = reach(k, [&](int j) {
                 bool in = false;
-                return xAt(j, &in) == m.x && !in;
+                return r_.xAt(j, &in) == m.x && !in;
             });
             if (e - k < kMinSkip) return fallBack(k, e);
-            const int v = verified(k, e, [](const Range& r) { return r.xin == -1; });
+            const int v = verified(k, e, [](const MappedRange& r) { return r.xin == -1; });
             if (v < 0) return fallBack(k, e);
             // Nothing is drawn and y is not mapped: only x moves on.
-            int32_t f = file_, s = drawn_.sample(v), x = 0, inside = 1;
-            idata(&f, &s, &x, &inside);
-            px0_ = x;
-            if (v == drawn_.count() - 1) last_ = Mapped{x, py_, false, false};
-            return v;
+            px0_ = r_.xAt(v);
+            if (r_.isLast(v)) last_ = Mapped{px0_, py_, false, false};
+            return passed(v);
         }
         if (!m.ok) {
             if (m.y == 0) return k;
             const int e = reach(k, [&](int j) {
                 bool xIn = false, yIn = false;
-                xAt(j, &xIn);
-                return xIn && yAt(j, &yIn) == m.y && !yIn;
+                r_.xAt(j, &xIn);
+                return xIn && r_.yAt(j, &yIn) == m.y && !yIn;
             });
             if (e - k < kMinSkip) return fallBack(k, e);
-            const int v = verified(k, e, [](const Range& r) { return r.xin == 1 && r.yin == -1; });
+            const int v =
+                verified(k, e, [](const MappedRange& r) { return r.xin == 1 && r.yin == -1; });
             if (v < 0) return fallBack(k, e);
-            consume(v, mapOne(drawn_.sample(v)));
-            return v;
+            consume(v, r_.map(v, py_));
+            return passed(v);
         }
         if (!reducer_.at(p)) return k;
-        const bool left = m.x < visible_.left;
-        const bool right = m.x >= visible_.right;
-        if (left || right) {
-            // Lines between points on one side of the image set no pixel on it.
-            const int e = reach(k, [&](int j) {
-                bool in = false;
-                const int32_t x = xAt(j, &in);
-                return in && (left ? x < visible_.left : x >= visible_.right);
-            });
-            if (e - k < kMinSkip) return fallBack(k, e);
-            const int v = verified(k, e, [&](const Range& r) {
-                return left ? r.xhi < visible_.left : r.xlo >= visible_.right;
-            });
-            if (v < 0) return fallBack(k, e);
-            const int u = lastVertex(k, v);
-            if (u < 0) return fallBack(k, e);
-            jumpTo(u);
-            return u;
-        }
-        if (step_ > 1) return k;
-        const int e = reach(k, [&](int j) { return xAt(j) == m.x; });
+        const bool left = m.x < skipArea_.left;
+        const bool right = m.x >= skipArea_.right;
+        if (left || right) return passBeside(k, m, left);
+        const int e = reach(k, [&](int j) { return r_.xAt(j) == m.x; });
         if (e - k < kMinSkip) return fallBack(k, e);
-        Range found;
-        const int v = verified(k, e, [&](const Range& r) {
-            found = r;
-            return r.xlo == m.x && r.xhi == m.x && r.xin == 1 && r.yin == 1;
-        });
+        MappedRange found;
+        const int v = verified(k, e, [&](const MappedRange& r) {
+            return r.xlo == m.x && r.xhi == m.x && r.allInside();
+        }, &found);
         if (v < 0) return fallBack(k, e);
-        reducer_.span(found.ylo, found.yhi);
-        jumpTo(v);
-        return v;
+        const Mapped end = r_.map(v, py_);
+        if (lines_) {
+            Extremes ex{found.ylo, found.yhi};
+            // Beside the area one row is as good as the next, so the search
+            // for the drawn extremes stops there.
+            if (r_.step() > 1) ex = DrawnExtremesY(r_, k, v, {m.y, end.y}, area_.top - 1, area_.bottom);
+            reducer_.span(ex.lo, ex.hi);
+        }
+        if (sink_) sink_->column(k + 1, v, m.x, found);
+        jumpTo(v, end);
+        return passed(v);
+    }
+
+    // Samples on one side of the area: lines between them set no pixel in it.
+    int passBeside(int k, const Mapped& m, bool left)
+    {
+        const int e = reach(k, [&](int j) {
+            bool in = false;
+            const int32_t x = r_.xAt(j, &in);
+            return in && (left ? x < skipArea_.left : x >= skipArea_.right);
+        });
+        if (e - k < kMinSkip) return fallBack(k, e);
+        auto beside = [&](const MappedRange& r) { return left ? r.xhi < skipArea_.left : r.xlo >= skipArea_.right; };
+        // All drawn: the pen ends on the last one unless none of them moved.
+        MappedRange found;
+        int v = verified(k, e, [&](const MappedRange& r) { return r.allInside() && beside(r); }, &found);
+        if (v >= 0) {
+            const Mapped end = r_.map(v, py_);
+            const bool still = found.xlo == m.x && found.xhi == m.x && found.ylo == m.y && found.yhi == m.y;
+            if (sink_) sink_->hidden(k + 1, v);
+            if (still) {
+                if (r_.isLast(v)) last_ = end;
+                return passed(v);
+            }
+            jumpTo(v, end);
+            return passed(v);
+        }
+        // Some not drawn: the pen ends on the last sample drawn to.
+        v = verified(k, e, beside);
+        if (v < 0) return fallBack(k, e);
+        const int u = lastVertex(k, v);
+        if (u < 0) return fallBack(k, e);
+        if (sink_) sink_->hidden(k + 1, u);
+        jumpTo(u, r_.map(u, py_));
+        return passed(u);
     }
 
     // A drawn sample among the last few of k+1 .. v that the sample walk
@@ -276,14 +242,13 @@ private:
     int lastVertex(int k, int v)
     {
         for (int u = v; u > k && u >= v - 64; --u) {
-            const Mapped m = mapOne(drawn_.sample(u));
+            const Mapped m = r_.map(u, py_);
             if (!m.ok) continue;
             if (u - 1 == k) return m.x != px0_ || m.y != py0_ ? u : -1;
-            int32_t f = file_, s = drawn_.sample(u - 1), x = 0, y = 0, inside = 1;
-            idata(&f, &s, &x, &inside);
-            if (inside == 1) {
-                jdata(&f, &s, &y, &inside);
-                if (x != m.x || y != m.y) return u;
+            bool in = false;
+            const int32_t x = r_.xAt(u - 1, &in);
+            if (in) {
+                if (x != m.x || r_.yAt(u - 1, &in) != m.y) return u;
             } else if (x != m.x) {
                 return u;
             }
@@ -293,15 +258,14 @@ private:
 
     // The pen ends on e's point: every sample before it was drawn, or e is a
     // sample the walk draws a line to.
-    void jumpTo(int e)
+    void jumpTo(int e, const Mapped& m)
     {
-        const Mapped m = mapOne(drawn_.sample(e));
         const Point p{m.x, m.y};
         if (p.x != reducer_.runX()) runStart_ = e;
         reducer_.vertex(p);
         px0_ = m.x;
         py0_ = py_ = m.y;
-        if (e == drawn_.count() - 1) last_ = m;
+        if (r_.isLast(e)) last_ = m;
     }
 
     // A few samples the sample walk's way, before the next try; k when
@@ -309,65 +273,156 @@ private:
     int fallBack(int k, int e)
     {
         if (e == k) return k;
-        e = std::min(drawn_.count() - 1, k + kExactChunk);
+        e = std::min(r_.count() - 1, k + kExactChunk);
         exact(k, e);
         return e;
     }
 
-    // Whether the lines of the final run set its last vertex, found by
-    // following the run again sample by sample.
+    // Whether the lines inside the final run set its last vertex. They do
+    // when that vertex's row lies within the rows of the run's earlier
+    // vertices: the run's lines join them all and pass every row between.
     bool finalRunCovers(int count)
     {
+        const int a = runStart_;
+        const int b = count - 1;
+        const Point end = reducer_.lastVertex();
+        const MappedRange whole = r_.range(a, b);
+        if (!whole.allInside() || whole.xlo != end.x || whole.xhi != end.x) return followFinalRun(count);
+        // The run's samples from `good` on all lie on the last vertex's row.
+        auto sameRow = [&](int j) {
+            const MappedRange tail = r_.range(j, b);
+            if (tail.ylo == end.y && tail.yhi == end.y) return true;
+            if (r_.step() == 1) return false;
+            const Extremes e = DrawnExtremesY(r_, j, b, {r_.yAt(j), end.y}, end.y - 1, end.y + 1);
+            return e.lo == end.y && e.hi == end.y;
+        };
+        int good = b + 1;
+        int64_t span = 1;
+        int bad = a - 1;
+        while (good > a) {
+            const int j = static_cast<int>(std::max<int64_t>(a, good - span));
+            if (!sameRow(j)) {
+                bad = j;
+                break;
+            }
+            good = j;
+            span *= 2;
+        }
+        if (bad < a) return false;  // one vertex only
+        while (good - bad > 1) {
+            const int mid = bad + (good - bad) / 2;
+            if (sameRow(mid)) good = mid;
+            else bad = mid;
+        }
+        // bad: the last drawn sample of the run off that row.
+        if (r_.step() == 1) {
+            const MappedRange before = r_.range(a, bad);
+            return before.ylo <= end.y && end.y <= before.yhi;
+        }
+        const Extremes e = DrawnExtremesY(r_, a, bad, {r_.yAt(a), r_.yAt(bad)}, end.y, end.y);
+        return e.lo <= end.y && end.y <= e.hi;
+    }
+
+    // The same by following the final run again sample by sample.
+    bool followFinalRun(int count)
+    {
         ColumnReducer follow(nullptr);
-        const Mapped startM = mapOne(drawn_.sample(runStart_));
+        const Mapped startM = r_.map(runStart_, 0);
         follow.start({startM.x, startM.y});
-        int32_t px0 = startM.x, py0 = startM.y, py = startM.y;
-        for (int j = runStart_ + 1; j < count; ++j) {
-            py_ = py;
-            const Mapped m = mapOne(drawn_.sample(j));
+        int32_t px0 = startM.x, py0 = startM.y;
+        r_.each(runStart_ + 1, count - 1, startM.y, [&](int, const Mapped& m) {
             if (m.ok && (m.x != px0 || m.y != py0)) follow.vertex({m.x, m.y});
             px0 = m.x;
-            py0 = py = m.y;
-        }
+            py0 = m.y;
+        });
         return follow.lastCovered() == ColumnReducer::Cover::Yes;
     }
 
     void finish(int count)
     {
         if (!reducer_.started()) return;
-        bool covered = true;
-        const Point end = reducer_.lastVertex();
-        const bool dotted = last_.ok && std::abs(last_.x - end.x) <= w_.kp && std::abs(last_.y - end.y) <= w_.kp;
-        if (reducer_.lastCovered() == ColumnReducer::Cover::Unknown && !dotted) covered = finalRunCovers(count);
-        reducer_.finish(covered);
-        if (last_.ok) DrawSquareDot(target_, last_.x, last_.y, w_.kp, w_.colour);
+        if (lines_) {
+            bool covered = true;
+            const Point end = reducer_.lastVertex();
+            const bool dotted =
+                last_.ok && std::abs(last_.x - end.x) <= w_.kp && std::abs(last_.y - end.y) <= w_.kp;
+            // A last vertex beside the area is not seen either way.
+            const bool seen = end.x >= area_.left && end.x < area_.right && end.y >= area_.top && end.y < area_.bottom;
+            if (reducer_.lastCovered() == ColumnReducer::Cover::Unknown && !dotted && seen)
+                covered = finalRunCovers(count);
+            reducer_.finish(covered);
+        }
+        if (last_.ok && lastDot_) DrawSquareDot(target_, last_.x, last_.y, w_.kp, *lastDot_);
     }
 
     DrawTarget& target_;
     ColumnReducer reducer_;
-    int file_;
+    const SampleReader& r_;
     const WalkStyle& w_;
-    VisibleColumns visible_;
-    DrawnSamples drawn_;
-    int step_;
+    Area area_;
+    Area skipArea_;
+    bool lines_;
+    std::optional<Rgb> lastDot_;
+    PointSink* sink_;
     int32_t px0_ = 0;
     int32_t py0_ = 0;
     int32_t py_ = 0;  // y of the last sample whose x was inside
     int runStart_ = 0;
     Mapped last_;
+    int chunk_ = kExactChunk;
+    int misses_ = 0;
 };
+
+Area AreaOf(const ImageTarget& target, VisibleColumns visible)
+{
+    const Rect clip = target.logicalClip();
+    return Area{std::max(visible.left, clip.left), std::min(visible.right, clip.right), clip.top, clip.bottom};
+}
 
 }  // namespace
 
 bool FastWalkApplies(const DrawTarget& target, const WalkStyle& style, const PenSpec& pen)
 {
-    return style.iMark == kMarksOff && pen.width <= 1 && pen.style == PenStyle::Solid &&
+    return style.iMark != kMarksPins && pen.width <= 1 && pen.style == PenStyle::Solid &&
            dynamic_cast<const ImageTarget*>(&target) != nullptr;
 }
 
 void FastWalkSamples(DrawTarget& target, int file, int n, const WalkStyle& style, VisibleColumns visible)
 {
-    Walker(target, file, n, style, visible).run();
+    auto* image = dynamic_cast<ImageTarget*>(&target);
+    if (!image || style.iMark == kMarksPins) {
+        WalkSamples(target, file, n, style);
+        return;
+    }
+    const SampleReader r(file, n, style.iStep);
+    const Area area = AreaOf(*image, visible);
+    std::unique_ptr<PointSink> sink;
+    bool lines = true;
+    std::optional<Rgb> lastDot = style.colour;
+    switch (style.iMark) {
+    case kMarksOn:
+        sink = std::make_unique<MarkSpaced>(r, MarkStamp::Mark(*image, style.markKind, style.dims, style.colour),
+                                            style.D);
+        break;
+    case kMarksAll:
+        sink = std::make_unique<MarkEveryPoint>(r, MarkStamp::Mark(*image, style.markKind, style.dims, style.colour),
+                                                area);
+        break;
+    case kMarksOnly:
+        sink = std::make_unique<MarkEveryPoint>(r, MarkStamp::Mark(*image, style.markKind, style.dims, style.colour),
+                                                area);
+        lines = false;
+        lastDot.reset();
+        break;
+    case kMarksDots:
+        sink = std::make_unique<MarkEveryPoint>(r, MarkStamp::Dot(*image, style.kp, style.colour), area);
+        lines = false;
+        lastDot.reset();
+        break;
+    default:
+        break;
+    }
+    Walker(target, r, style, area, lines, lastDot, sink.get()).run();
 }
 
 void DrawLineSamples(DrawTarget& target, int file, int n, const WalkStyle& style, const PenSpec& pen,

@@ -18,11 +18,12 @@ struct VisibleColumns {
     int right = 0;
 };
 
-// True when the fast walk gives the sample walk's very pixels: marks off,
-// a solid one-pixel pen, and the screen image's own line drawing.
+// True when the fast walk gives the sample walk's very pixels: a solid
+// one-pixel pen, the screen image's own line drawing, and any marks mode
+// but "Pins".
 bool FastWalkApplies(const DrawTarget& target, const WalkStyle& style, const PenSpec& pen);
 
-// Walks samples 1..n like WalkSamples in marks mode "Off".
+// Walks samples 1..n like WalkSamples, in the style's marks mode.
 void FastWalkSamples(DrawTarget& target, int file, int n, const WalkStyle& style, VisibleColumns visible);
 
 // Draws samples 1..n of one line with the line's pen selected already: the

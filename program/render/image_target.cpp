@@ -65,6 +65,24 @@ void ImageTarget::setPixel(int x, int y, Rgb colour)
     put(d.x, d.y, ToArgb(colour));
 }
 
+void ImageTarget::fillColumn(int x, int y0, int y1, Rgb colour)
+{
+    const Point a = toDevice(x, std::min(y0, y1));
+    const Point b = toDevice(x, std::max(y0, y1));
+    if (a.x < clip_.left || a.x >= clip_.right) return;
+    const int top = std::max(a.y, clip_.top);
+    const int bottom = std::min(b.y + 1, clip_.bottom);
+    const uint32_t argb = ToArgb(colour);
+    for (int py = top; py < bottom; ++py)
+        reinterpret_cast<uint32_t*>(bits_ + static_cast<std::ptrdiff_t>(py) * stride_)[a.x] = argb;
+}
+
+Rect ImageTarget::logicalClip() const
+{
+    const Point o = toDevice(0, 0);
+    return Rect{clip_.left - o.x, clip_.top - o.y, clip_.right - o.x, clip_.bottom - o.y};
+}
+
 void ImageTarget::lineTo(int x, int y)
 {
     const PenSpec pen = currentPen();

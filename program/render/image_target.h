@@ -24,6 +24,12 @@ public:
     void setClip(const Rect& device) override;
     void clearClip() override;
 
+    // Sets the pixels of logical column x from row y0 to row y1, both
+    // included, inside the clip: what a vertical one-pixel line would set.
+    void fillColumn(int x, int y0, int y1, Rgb colour);
+    // The clip in logical units: columns left..right-1, rows top..bottom-1.
+    Rect logicalClip() const;
+
 private:
     // One-pixel line between device points, end pixel excluded.
     void rasterLine(Point a, Point b, uint32_t argb, bool dashed);
