@@ -32,6 +32,7 @@ void BlockExtremes::prepare(const double* block, int32_t nvar, int32_t capacity)
         return;
     }
     std::fill(summarised_.get(), summarised_.get() + n, -1);
+    drawn_.reset(new (std::nothrow) DrawnSummary[n]);
     block_ = block;
     nvar_ = nvar;
     capacity_ = capacity;
@@ -46,11 +47,20 @@ void BlockExtremes::release()
     groupLo_.reset();
     groupHi_.reset();
     summarised_.reset();
+    drawn_.reset();
     block_ = nullptr;
     nvar_ = 0;
     capacity_ = 0;
     blocks_ = 0;
     groups_ = 0;
+}
+
+const DrawnSummary* BlockExtremes::drawn(int32_t v, int32_t stored, int32_t step) const
+{
+    if (!drawn_ || v < 1 || v > nvar_) return nullptr;
+    DrawnSummary& d = drawn_[static_cast<std::size_t>(v - 1)];
+    const double* column = block_ + static_cast<std::size_t>(v - 1) * static_cast<std::size_t>(capacity_);
+    return d.update(column, std::clamp(stored, 0, capacity_), step) ? &d : nullptr;
 }
 
 void BlockExtremes::summarise(int32_t v, int32_t stored) const
