@@ -12,6 +12,8 @@
 //   --layouts LIST   e.g. 1x1,2x3,6x6 (default 1x1,2x2,2x3,3x3,5x3,4x4,6x6)
 //   --windows LIST   window names, comma separated (default all)
 //   --modes          marks modes and draw rates instead of the layout matrix
+//   --marks LIST     marks modes 0..5 of --modes (default all)
+//   --rates LIST     draw rates of --modes (default 1,10,1000)
 //   --threads N      cells drawn on N threads (0: as many as cores)
 // DATAFILE: a stream file as make_big_files writes it (time first, 1 ms a
 // row), loaded whole.
@@ -19,6 +21,7 @@
 #include "render/forwarding_target.h"
 #include "render/image_target.h"
 #include "render/objt_draw.h"
+#include "render/sample_reader.h"
 #include "session/data_library.h"
 #include "session/graph_settings.h"
 #include "session/session_state.h"
@@ -31,6 +34,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -52,6 +56,8 @@ struct Options {
     int threads = -1;
     std::vector<std::pair<int, int>> layouts{{1, 1}, {2, 2}, {2, 3}, {3, 3}, {5, 3}, {4, 4}, {6, 6}};
     std::vector<std::string> windows;
+    std::vector<int> marks{0, 1, 2, 3, 4, 5};
+    std::vector<int> rates{1, 10, 1000};
     std::string path;
 };
 
@@ -111,12 +117,21 @@ bool Load(const Options& o)
     return true;
 }
 
-QImage Draw(bool reference, double* ms)
+double CpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec * 1e-6;
+}
+
+// Draws the page; ms: wall time, cpu: processor time of all threads.
+QImage Draw(bool reference, double* ms, double* cpu = nullptr)
 {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     ImageTarget target(image);
     const Clock::time_point t0 = Clock::now();
+    const double c0 = CpuMs();
     if (reference) {
         ForwardingTarget general(target);
         ObjtDraw(g_s, general);
@@ -124,6 +139,7 @@ QImage Draw(bool reference, double* ms)
         ObjtDraw(g_s, target);
     }
     *ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+    if (cpu) *cpu = CpuMs() - c0;
     return image;
 }
 
@@ -192,7 +208,10 @@ std::vector<Window> Windows()
 }
 
 struct Result {
+    int64_t mapped = 0;  // samples mapped by the last fast redraw
+    int64_t ranges = 0;  // extents asked by it
     double fast = 0;
+    double fastCpu = 0;
     double reference = -1;
     bool same = true;
 };
@@ -202,8 +221,12 @@ Result Measure(const Options& o)
     Result r;
     QImage fast;
     for (int i = 0; i < o.repeat; ++i) {
-        double ms = 0;
-        fast = Draw(false, &ms);
+        double ms = 0, cpu = 0;
+        const WalkCost before = ThreadWalkCost();
+        fast = Draw(false, &ms, &cpu);
+        r.fastCpu = i == 0 ? cpu : std::min(r.fastCpu, cpu);
+        r.mapped = ThreadWalkCost().mapped - before.mapped;
+        r.ranges = ThreadWalkCost().ranges - before.ranges;
         r.fast = i == 0 ? ms : std::min(r.fast, ms);
     }
     if (o.reference) {
@@ -228,8 +251,8 @@ std::string Ms(double v)
 bool LayoutMatrix(const Options& o)
 {
     bool allSame = true;
-    std::printf("| layout | window | page ms | / whole | reference ms | reference / page | identical |\n");
-    std::printf("|---|---|---|---|---|---|---|\n");
+    std::printf("| layout | window | page ms | / whole | page cpu ms | reference ms | reference / page | identical |\n");
+    std::printf("|---|---|---|---|---|---|---|---|\n");
     for (const auto& [cols, rows] : o.layouts) {
         double whole = 0;
         for (const Window& w : Windows()) {
@@ -239,8 +262,8 @@ bool LayoutMatrix(const Options& o)
             const Result r = Measure(o);
             if (std::strcmp(w.name, "whole") == 0) whole = r.fast;
             allSame = allSame && r.same;
-            std::printf("| %dx%d | %s | %s | %.2f | %s | %s | %s |\n", cols, rows, w.name, Ms(r.fast).c_str(),
-                        r.fast / whole, Ms(r.reference).c_str(),
+            std::printf("| %dx%d | %s | %s | %.2f | %s | %s | %s | %s |\n", cols, rows, w.name, Ms(r.fast).c_str(),
+                        r.fast / whole, Ms(r.fastCpu).c_str(), Ms(r.reference).c_str(),
                         r.reference < 0 ? "-" : Ms(r.reference / r.fast).c_str(),
                         r.reference < 0 ? "-" : r.same ? "yes" : "NO");
             std::fflush(stdout);
@@ -253,13 +276,13 @@ bool ModesMatrix(const Options& o)
 {
     static const char* const kModes[] = {"Off", "On", "All", "Only", "Dots", "Pins"};
     bool allSame = true;
-    std::printf("| layout | window | marks | draw rate | page ms | reference ms | identical |\n");
-    std::printf("|---|---|---|---|---|---|---|\n");
+    std::printf("| layout | window | marks | draw rate | page ms | page cpu ms | reference ms | identical | mapped | extents |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|\n");
     for (const auto& [cols, rows] : o.layouts)
         for (const Window& w : Windows()) {
             if (!Wanted(o, w.name)) continue;
-            for (int mark = 0; mark <= 5; ++mark)
-                for (int step : {1, 10, 1000}) {
+            for (int mark : o.marks)
+                for (int step : o.rates) {
                     if (mark != 0 && step == 1000) continue;
                     Reset(cols, rows, w.xVar);
                     w.set();
@@ -267,9 +290,10 @@ bool ModesMatrix(const Options& o)
                     g_s.iStep = step;
                     const Result r = Measure(o);
                     allSame = allSame && r.same;
-                    std::printf("| %dx%d | %s | %s | %d | %s | %s | %s |\n", cols, rows, w.name, kModes[mark], step,
-                                Ms(r.fast).c_str(), Ms(r.reference).c_str(),
-                                r.reference < 0 ? "-" : r.same ? "yes" : "NO");
+                    std::printf("| %dx%d | %s | %s | %d | %s | %s | %s | %s | %lld | %lld |\n", cols, rows, w.name,
+                                kModes[mark], step, Ms(r.fast).c_str(), Ms(r.fastCpu).c_str(), Ms(r.reference).c_str(),
+                                r.reference < 0 ? "-" : r.same ? "yes" : "NO", static_cast<long long>(r.mapped),
+                                static_cast<long long>(r.ranges));
                     std::fflush(stdout);
                 }
         }
@@ -287,6 +311,11 @@ bool Parse(int argc, char** argv, Options& o)
         else if (a == "--repeat") o.repeat = std::max(1, std::atoi(next().c_str()));
         else if (a == "--threads") o.threads = std::max(0, std::atoi(next().c_str()));
         else if (a == "--windows") o.windows = Split(next());
+        else if (a == "--marks" || a == "--rates") {
+            std::vector<int>& list = a == "--marks" ? o.marks : o.rates;
+            list.clear();
+            for (const std::string& v : Split(next())) list.push_back(std::atoi(v.c_str()));
+        }
         else if (a == "--layouts") {
             o.layouts.clear();
             for (const std::string& l : Split(next())) {

@@ -13,10 +13,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace zan {
 
 namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 struct RawExtremes {
     double lo;
@@ -49,7 +52,9 @@ void fold_table(const double* lows, const double* highs, int32_t first, int32_t 
 RawExtremes raw_extremes(const FileSlot& slot, int32_t var, int32_t first, int32_t last)
 {
     const double* column = slot.column(var);
-    RawExtremes r{column[first - 1], column[first - 1]};
+    // Not seeded from the first sample: where whole blocks cover the range
+    // that would be the one read of the samples themselves, far off in memory.
+    RawExtremes r{kInfinity, -kInfinity};
     if (!slot.extremes.covers(slot.block.get(), slot.nvar, slot.capacity)) {
         scan(column, first, last, r);
         return r;
@@ -182,7 +187,7 @@ void fold_stepped(const double* lows, const double* highs, const double* difs, i
 SteppedExtremes stepped_extremes(const FileSlot& slot, int32_t var, int64_t i0, int64_t i1, int32_t step)
 {
     const double* column = slot.column(var);
-    SteppedExtremes r{column[i0 * step], column[i0 * step], 0.0};
+    SteppedExtremes r{kInfinity, -kInfinity, 0.0};
     const bool kept = slot.extremes.covers(slot.block.get(), slot.nvar, slot.capacity);
     const DrawnSummary* d = kept ? slot.extremes.drawn(var, readable_count(slot), step) : nullptr;
     const int64_t b0 = (i0 + kDrawnBlock - 1) / kDrawnBlock;

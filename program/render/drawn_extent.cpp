@@ -6,63 +6,44 @@ namespace zan::render {
 
 namespace {
 
-// Runs of at most this many drawn samples are mapped rather than split.
-constexpr int kLeafAtRateOne = 64;
-constexpr int kLeaf = 16;
+// The library keeps summaries per block of this many drawn samples; parts
+// of runs are taken on those blocks' bounds so that their extents come from
+// whole blocks.
+constexpr int kBlock = 64;
 
-// Splits a..b (drawn samples) in two, at the start of a block of the
-// library's extremes where the draw rate is 1, so that the halves are
-// answered from whole blocks.
-int SplitPoint(const SampleReader& r, int a, int b)
-{
-    const int mid = a + (b - a) / 2;
-    if (r.step() != 1) return mid;
-    const int aligned = (mid + 32) / 64 * 64;
-    return aligned > a && aligned <= b ? aligned : mid + 1;
-}
-
-// Visits the drawn samples a..b until done() holds: settled(range) tells
-// whether a part whose stored samples have that extent can be passed over;
-// leaf(p, q) looks at drawn samples p..q one by one. Parts go in order.
+// Visits the drawn samples a..b until done() holds, through parts aligned to
+// the blocks: settled(range) tells whether a part whose drawn samples have
+// that extent can be passed over; leaf(p, q) looks at drawn samples p..q one
+// by one. Parts go in order.
 template <class Settled, class Leaf, class Done>
 void Refine(const SampleReader& r, int a, int b, Settled settled, Leaf leaf, Done done)
 {
     if (a > b) return;
-    const int leafSize = r.step() == 1 ? kLeafAtRateOne : kLeaf;
     struct Part {
-        int a, b;
+        int64_t lo;  // a multiple of size
+        int64_t size;
     };
-    std::vector<Part> todo{{a, b}};
+    int64_t top = kBlock;
+    while (top <= b) top *= 2;
+    std::vector<Part> todo{{0, top}};
     while (!todo.empty() && !done()) {
-        const Part p = todo.back();
+        const Part part = todo.back();
         todo.pop_back();
-        if (p.b - p.a + 1 <= leafSize) {
-            leaf(p.a, p.b);
+        const int64_t hi = part.lo + part.size - 1;
+        if (hi < a || part.lo > b) continue;
+        const bool whole = part.lo >= a && hi <= b;
+        if (whole && settled(r.range(static_cast<int>(part.lo), static_cast<int>(hi)))) continue;
+        if (part.size <= kBlock) {
+            leaf(static_cast<int>(std::max<int64_t>(part.lo, a)), static_cast<int>(std::min<int64_t>(hi, b)));
             continue;
         }
-        if (settled(r.range(p.a, p.b))) continue;
-        const int m = SplitPoint(r, p.a, p.b);
-        todo.push_back({m, p.b});
-        todo.push_back({p.a, m - 1});
+        const int64_t half = part.size / 2;
+        todo.push_back({part.lo + half, half});
+        todo.push_back({part.lo, half});
     }
 }
 
 }  // namespace
-
-Extremes DrawnExtremesY(const SampleReader& r, int a, int b, Extremes known, int32_t stopLo, int32_t stopHi)
-{
-    Extremes w{std::min(known.lo, known.hi), std::max(known.lo, known.hi)};
-    auto settled = [&](const MappedRange& range) {
-        return (range.ylo >= w.lo || w.lo <= stopLo) && (range.yhi <= w.hi || w.hi >= stopHi);
-    };
-    Refine(r, a + 1, b - 1, settled, [&](int p, int q) {
-        r.each(p, q, 0, [&](int, const Mapped& m) {
-            w.lo = std::min(w.lo, m.y);
-            w.hi = std::max(w.hi, m.y);
-        });
-    }, [] { return false; });
-    return w;
-}
 
 RowSet::RowSet(int lo, int hi) : lo_(lo), hi_(std::max(hi, lo - 1))
 {
@@ -72,6 +53,20 @@ RowSet::RowSet(int lo, int hi) : lo_(lo), hi_(std::max(hi, lo - 1))
 void RowSet::clear()
 {
     std::fill(words_.begin(), words_.end(), 0);
+}
+
+void RowSet::addRun(int a, int b)
+{
+    a = std::max(a, lo_);
+    b = std::min(b, hi_);
+    for (int y = a; y <= b; ++y) {
+        if ((y - lo_) % 64 == 0 && b - y >= 63) {
+            words_[Word(y)] = ~uint64_t{0};
+            y += 63;
+            continue;
+        }
+        words_[Word(y)] |= Bit(y);
+    }
 }
 
 bool RowSet::covers(int a, int b) const
@@ -93,21 +88,18 @@ bool RowSet::covers(int a, int b) const
 
 void AddHitRows(const SampleReader& r, int a, int b, const MappedRange& whole, RowSet& rows)
 {
-    if (a > b || rows.covers(whole.ylo, whole.yhi)) return;
-    // At draw rate 1 every sample is drawn, so the extremes of a part are
-    // rows that some drawn sample hits.
-    const bool exact = r.step() == 1;
+    // A run whose neighbours lie at most a row apart hits every row between
+    // its extremes; elsewhere the extremes of its parts are rows hit.
     auto settled = [&](const MappedRange& range) {
-        if (exact) {
-            rows.add(range.ylo);
-            rows.add(range.yhi);
+        if (range.ycont == 1) {
+            rows.addRun(range.ylo, range.yhi);
+            return true;
         }
+        rows.add(range.ylo);
+        rows.add(range.yhi);
         return rows.covers(range.ylo, range.yhi);
     };
-    if (exact) {
-        rows.add(whole.ylo);
-        rows.add(whole.yhi);
-    }
+    if (a > b || settled(whole)) return;
     Refine(r, a, b, settled, [&](int p, int q) {
         r.each(p, q, 0, [&](int, const Mapped& m) { rows.add(m.y); });
     }, [&] { return rows.covers(whole.ylo, whole.yhi); });

@@ -1,8 +1,7 @@
-// What the drawn samples of a run in one pixel column reach: their least and
-// greatest y, and every row they hit. The library's extents cover the stored
-// samples; they are exact for the drawn ones only at draw rate 1, so at other
-// rates, and for the rows in between, parts of the run are looked at more
-// closely where the extents leave a question open.
+// Every row the drawn samples of a run in one pixel column hit. The extremes
+// of any part of the run are rows hit, and so is every row between them
+// where neighbours lie at most a row apart; where that leaves rows open,
+// smaller parts are looked at, down to single samples.
 #ifndef ZAN_RENDER_DRAWN_EXTENT_H
 #define ZAN_RENDER_DRAWN_EXTENT_H
 
@@ -13,16 +12,6 @@
 #include <vector>
 
 namespace zan::render {
-
-struct Extremes {
-    int32_t lo = 0;
-    int32_t hi = 0;
-};
-
-// Least and greatest y of drawn samples a..b, all inside the device range.
-// Below stopLo (above stopHi) it need not be exact: once a drawn sample there
-// is found, that one's y is given. known: y of samples a and b.
-Extremes DrawnExtremesY(const SampleReader& r, int a, int b, Extremes known, int32_t stopLo, int32_t stopHi);
 
 // A set of rows lo..hi.
 class RowSet {
@@ -35,6 +24,7 @@ public:
     {
         if (y >= lo_ && y <= hi_) words_[Word(y)] |= Bit(y);
     }
+    void addRun(int a, int b);
     bool has(int y) const { return y >= lo_ && y <= hi_ && (words_[Word(y)] & Bit(y)) != 0; }
     // Whether every row of a..b (cut to lo..hi) is in the set.
     bool covers(int a, int b) const;
@@ -53,7 +43,7 @@ private:
 
 // Adds to rows the y of every drawn sample of a..b (all inside the device
 // range and in one column) that lies within the set's rows. whole: the
-// extent of the stored samples of a..b.
+// extent of a..b.
 void AddHitRows(const SampleReader& r, int a, int b, const MappedRange& whole, RowSet& rows);
 
 template <class F>

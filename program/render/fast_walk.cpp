@@ -3,7 +3,9 @@
 #include "render/column_reducer.h"
 #include "render/drawn_extent.h"
 #include "render/image_target.h"
+#include "render/pin_walk.h"
 #include "render/point_sinks.h"
+#include "render/run_search.h"
 #include "render/sample_reader.h"
 
 #include <algorithm>
@@ -96,45 +98,16 @@ private:
         r_.each(k + 1, e, py_, [&](int j, const Mapped& m) { consume(j, m); });
     }
 
-    // Last drawn sample after k for which pred holds, assuming it holds for
-    // a leading stretch of them; the stretch is checked by the caller.
     template <class Pred>
     int reach(int k, Pred pred)
     {
-        const int top = r_.count() - 1;
-        int good = k;
-        int64_t span = 1;
-        int bad = top + 1;
-        while (good < top) {
-            const int j = static_cast<int>(std::min<int64_t>(top, k + span));
-            if (!pred(j)) {
-                bad = j;
-                break;
-            }
-            good = j;
-            span *= 2;
-        }
-        while (bad - good > 1) {
-            const int mid = good + (bad - good) / 2;
-            if (pred(mid)) good = mid;
-            else bad = mid;
-        }
-        return good;
+        return ReachWhile(r_, k, pred);
     }
 
-    // The longest of e, then halves of the way to it, whose samples after k
-    // pass the check; -1 when none of at least kMinSkip does.
     template <class Check>
     int verified(int k, int e, Check check, MappedRange* found = nullptr)
     {
-        for (; e - k >= kMinSkip; e = k + (e - k) / 2) {
-            const MappedRange range = r_.rangeAfter(k, e);
-            if (check(range)) {
-                if (found) *found = range;
-                return e;
-            }
-        }
-        return -1;
+        return VerifiedRun(r_, k, e, kMinSkip, check, found);
     }
 
     // A pass over samples: the next exact chunk starts small again.
@@ -190,13 +163,7 @@ private:
         }, &found);
         if (v < 0) return fallBack(k, e);
         const Mapped end = r_.map(v, py_);
-        if (lines_) {
-            Extremes ex{found.ylo, found.yhi};
-            // Beside the area one row is as good as the next, so the search
-            // for the drawn extremes stops there.
-            if (r_.step() > 1) ex = DrawnExtremesY(r_, k, v, {m.y, end.y}, area_.top - 1, area_.bottom);
-            reducer_.span(ex.lo, ex.hi);
-        }
+        if (lines_) reducer_.span(found.ylo, found.yhi);
         if (sink_) sink_->column(k + 1, v, m.x, found);
         jumpTo(v, end);
         return passed(v);
@@ -291,10 +258,7 @@ private:
         // The run's samples from `good` on all lie on the last vertex's row.
         auto sameRow = [&](int j) {
             const MappedRange tail = r_.range(j, b);
-            if (tail.ylo == end.y && tail.yhi == end.y) return true;
-            if (r_.step() == 1) return false;
-            const Extremes e = DrawnExtremesY(r_, j, b, {r_.yAt(j), end.y}, end.y - 1, end.y + 1);
-            return e.lo == end.y && e.hi == end.y;
+            return tail.ylo == end.y && tail.yhi == end.y;
         };
         int good = b + 1;
         int64_t span = 1;
@@ -315,12 +279,8 @@ private:
             else bad = mid;
         }
         // bad: the last drawn sample of the run off that row.
-        if (r_.step() == 1) {
-            const MappedRange before = r_.range(a, bad);
-            return before.ylo <= end.y && end.y <= before.yhi;
-        }
-        const Extremes e = DrawnExtremesY(r_, a, bad, {r_.yAt(a), r_.yAt(bad)}, end.y, end.y);
-        return e.lo <= end.y && end.y <= e.hi;
+        const MappedRange before = r_.range(a, bad);
+        return before.ylo <= end.y && end.y <= before.yhi;
     }
 
     // The same by following the final run again sample by sample.
@@ -381,21 +341,25 @@ Area AreaOf(const ImageTarget& target, VisibleColumns visible)
 
 }  // namespace
 
-bool FastWalkApplies(const DrawTarget& target, const WalkStyle& style, const PenSpec& pen)
+bool FastWalkApplies(const DrawTarget& target, const WalkStyle&, const PenSpec& pen)
 {
-    return style.iMark != kMarksPins && pen.width <= 1 && pen.style == PenStyle::Solid &&
+    return pen.width <= 1 && pen.style == PenStyle::Solid &&
            dynamic_cast<const ImageTarget*>(&target) != nullptr;
 }
 
 void FastWalkSamples(DrawTarget& target, int file, int n, const WalkStyle& style, VisibleColumns visible)
 {
     auto* image = dynamic_cast<ImageTarget*>(&target);
-    if (!image || style.iMark == kMarksPins) {
+    if (!image) {
         WalkSamples(target, file, n, style);
         return;
     }
-    const SampleReader r(file, n, style.iStep);
     const Area area = AreaOf(*image, visible);
+    if (style.iMark == kMarksPins) {
+        PinWalkSamples(*image, file, n, style, area);
+        return;
+    }
+    const SampleReader r(file, n, style.iStep);
     std::unique_ptr<PointSink> sink;
     bool lines = true;
     std::optional<Rgb> lastDot = style.colour;

@@ -19,8 +19,7 @@ struct VisibleColumns {
 };
 
 // True when the fast walk gives the sample walk's very pixels: a solid
-// one-pixel pen, the screen image's own line drawing, and any marks mode
-// but "Pins".
+// one-pixel pen on the screen image, with its own line drawing.
 bool FastWalkApplies(const DrawTarget& target, const WalkStyle& style, const PenSpec& pen);
 
 // Walks samples 1..n like WalkSamples, in the style's marks mode.

@@ -3,6 +3,7 @@
 #include <zan.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace zan::render {
 
@@ -51,21 +52,57 @@ int32_t SampleReader::yAt(int k, bool* in) const
     return y;
 }
 
-MappedRange SampleReader::range(int a, int b) const
+namespace {
+
+constexpr int32_t kLimit = 32767;
+
+// Where one coordinate lies: inside (1), at a limit (-1 above, -2 below),
+// or undefined (0).
+int SideOf(int32_t c, bool in)
 {
-    ++ThreadWalkCost().ranges;
-    int32_t f = file_, first = sample(a), last = sample(b);
-    MappedRange r;
-    mrang(&f, &first, &last, &r.xlo, &r.xhi, &r.ylo, &r.yhi, &r.xin, &r.yin);
-    return r;
+    if (in) return 1;
+    return c == kLimit ? -1 : c == -kLimit ? -2 : 0;
 }
 
-MappedRange SampleReader::rangeAfter(int a, int b) const
+void Widen(int32_t c, bool in, int32_t prev, int32_t& lo, int32_t& hi, int32_t& inFlag, int32_t& cont)
 {
-    ++ThreadWalkCost().ranges;
-    int32_t f = file_, first = sample(a) + 1, last = sample(b);
+    const int side = SideOf(c, in);
+    const int was = inFlag == 1 ? 1 : inFlag == -1 ? (hi == kLimit ? -1 : -2) : 0;
+    inFlag = side == 1 && was == 1 ? 1 : (side < 0 && side == was) ? -1 : 0;
+    lo = std::min(lo, c);
+    hi = std::max(hi, c);
+    cont = cont == 1 && in && std::abs(c - prev) <= 1 ? 1 : 0;
+}
+
+}  // namespace
+
+MappedRange SampleReader::range(int a, int b) const
+{
     MappedRange r;
-    mrang(&f, &first, &last, &r.xlo, &r.xhi, &r.ylo, &r.yhi, &r.xin, &r.yin);
+    const int last = std::min(b, regular_ - 1);
+    if (a <= last) {
+        ++ThreadWalkCost().ranges;
+        int32_t f = file_, first = sample(a), end = sample(last), s = step_;
+        mrngs(&f, &first, &end, &s, &r.xlo, &r.xhi, &r.ylo, &r.yhi, &r.xin, &r.yin, &r.xcont, &r.ycont);
+    }
+    if (b < regular_) return r;
+    // The last sample, off the step's grid.
+    int32_t f = file_, s = n_, x = 0, y = 0, xIn = 1, yIn = 1;
+    idata(&f, &s, &x, &xIn);
+    jdata(&f, &s, &y, &yIn);
+    ++ThreadWalkCost().mapped;
+    if (a > last) {
+        r = MappedRange{x, x, y, y, SideOf(x, xIn == 1) == 1 ? 1 : SideOf(x, xIn == 1) < 0 ? -1 : 0,
+                        SideOf(y, yIn == 1) == 1 ? 1 : SideOf(y, yIn == 1) < 0 ? -1 : 0, xIn == 1 ? 1 : 0,
+                        yIn == 1 ? 1 : 0};
+        return r;
+    }
+    int32_t px = 0, py = 0, pin = 1;
+    s = sample(last);
+    idata(&f, &s, &px, &pin);
+    jdata(&f, &s, &py, &pin);
+    Widen(x, xIn == 1, px, r.xlo, r.xhi, r.xin, r.xcont);
+    Widen(y, yIn == 1, py, r.ylo, r.yhi, r.yin, r.ycont);
     return r;
 }
 

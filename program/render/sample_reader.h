@@ -18,10 +18,12 @@ struct Mapped {
     bool ok = false;  // both inside: the sample is drawn
 };
 
-// Mapped extent of a run of stored samples. xin (yin) is 1 when every x (y)
+// Mapped extent of a run of drawn samples. xin (yin) is 1 when every x (y)
 // is inside the device range, -1 when all lie beyond the same limit, else 0.
+// xcont (ycont): every x (y) is inside and within one unit of the one
+// before, so the run hits every x (y) from xlo to xhi (ylo to yhi).
 struct MappedRange {
-    int32_t xlo = 0, xhi = 0, ylo = 0, yhi = 0, xin = 0, yin = 0;
+    int32_t xlo = 0, xhi = 0, ylo = 0, yhi = 0, xin = 0, yin = 0, xcont = 0, ycont = 0;
     bool allInside() const { return xin == 1 && yin == 1; }
 };
 
@@ -51,11 +53,9 @@ public:
     int32_t xAt(int k, bool* in = nullptr) const;
     int32_t yAt(int k, bool* in = nullptr) const;
 
-    // Extent of the stored samples from drawn sample a to drawn sample b,
-    // both included (a superset of the drawn ones when the step is above 1).
+    // Extent of drawn samples a..b, from the library's summaries.
     MappedRange range(int a, int b) const;
-    // The same from the stored sample after drawn sample a.
-    MappedRange rangeAfter(int a, int b) const;
+    int regular() const { return regular_; }
 
     // Calls f(k, m) for drawn samples a..b in order; staleY as for map().
     // Samples outside the device range are mapped one by one.

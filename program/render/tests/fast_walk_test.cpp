@@ -31,7 +31,7 @@ constexpr int kRows = 20000;
 constexpr Rgb kCurve = MakeRgb(200, 0, 40);
 
 // Variables: time, then Y columns of several kinds.
-enum Column { kTime = 1, kNoisy, kFlat, kStepped, kHoles, kSawTime, kSpikes, kSmooth, kCreep };
+enum Column { kTime = 1, kNoisy, kFlat, kStepped, kHoles, kSawTime, kSpikes, kSmooth, kCreep, kWobble };
 
 std::vector<double> Row(int r)
 {
@@ -48,7 +48,8 @@ std::vector<double> Row(int r)
             (r % 3000) * 0.01,
             r % 997 == 0 ? 1e7 : std::cos(t * 0.7),
             std::sin(t * 0.8) * 5.0,
-            t * 0.01};
+            t * 0.01,
+            std::sin(t * 40.0) * 3.0 + t * 0.2};
 }
 
 struct View {
@@ -74,7 +75,7 @@ protected:
     {
         fixture_ = new RenderFixture;
         CsvFile f;
-        f.names = {"time", "noisy", "flat", "stepped", "holes", "saw", "spikes", "smooth", "creep"};
+        f.names = {"time", "noisy", "flat", "stepped", "holes", "saw", "spikes", "smooth", "creep", "wobble"};
         f.rows = kRows;
         f.row = Row;
         fixture_->load({f});
@@ -196,10 +197,10 @@ TEST_F(FastWalk, MarksAndDotsAreTheSameToo)
 {
     const View views[] = {kViews[0], kViews[1], kViews[2], {"wide", 9.0, 15.0, -6.0, 6.0}};
     const Cell cells[] = {{41, 23}, {300, 180}};
-    for (int y : {kNoisy, kHoles, kSpikes, kSmooth})
+    for (int y : {kNoisy, kHoles, kSpikes, kSmooth, kWobble})
         for (const View& v : views)
             for (const Cell& c : cells)
-                for (int mark : {kMarksOn, kMarksAll, kMarksOnly, kMarksDots})
+                for (int mark : {kMarksOn, kMarksAll, kMarksOnly, kMarksDots, kMarksPins})
                     for (int step : {1, 3}) {
                         const QImage ref = Draw(false, kTime, y, v, c, step, 0, mark);
                         ASSERT_TRUE(ref == Draw(true, kTime, y, v, c, step, 0, mark))
@@ -267,7 +268,7 @@ TEST(FastWalkChoice, ThinSolidPenOnTheScreenImage)
         {kMarksAll, {PenStyle::Solid, 0, kBlack}, true, true},
         {kMarksOnly, {PenStyle::Solid, 0, kBlack}, true, true},
         {kMarksDots, {PenStyle::Solid, 0, kBlack}, true, true},
-        {kMarksPins, {PenStyle::Solid, 0, kBlack}, true, false},
+        {kMarksPins, {PenStyle::Solid, 0, kBlack}, true, true},
         {kMarksOn, {PenStyle::Solid, 2, kBlack}, true, false},
     };
     for (const Case& c : cases) {

@@ -1,0 +1,304 @@
+#include "render/pin_walk.h"
+
+#include "render/image_target.h"
+#include "render/mark_shapes.h"
+#include "render/run_search.h"
+#include "render/sample_reader.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace zan::render {
+
+namespace {
+
+constexpr int kMinSkip = 16;
+constexpr int kExactChunk = 64;
+constexpr int kMaxChunk = 8192;
+constexpr int kMissesBeforeChunk = 8;
+constexpr int kLeaf = 64;
+
+enum Colour : uint8_t { kOpen = 0, kLine = 1, kPin = 2 };
+
+// What the steps of drawn samples k+1..v, all inside the device range and in
+// one pixel column, leave on the rows of that column. A step from row a to
+// row b sets the rows strictly between in the line's colour and then row a
+// in the pins' colour; a row keeps what the last step through it set, so
+// the steps are taken from the last backwards and each row is settled by
+// the first one met. Once every row the earlier steps can reach is settled,
+// they need not be looked at.
+class ColumnColours {
+public:
+    // Only the rows of the area are settled; the others are not seen.
+    ColumnColours(const SampleReader& r, int k, int v, const MappedRange& whole, const Area& area)
+        : r_(r), k_(k), v_(v), lo_(std::max(whole.ylo, area.top)), hi_(std::min(whole.yhi, area.bottom - 1)),
+          rows_(static_cast<size_t>(std::max(hi_ - lo_ + 1, 0)), kOpen)
+    {
+    }
+
+    void resolve()
+    {
+        int q = v_;
+        int64_t size = kLeaf;
+        while (q > k_ && open_ > 0) {
+            if (settled(r_.range(k_, q))) break;
+            const int p = static_cast<int>(std::max<int64_t>(k_ + 1, q - size + 1));
+            segment(p, q);
+            q = p - 1;
+            size *= 2;
+        }
+    }
+
+    // Calls f(first, last, colour) for each run of settled rows of a colour.
+    template <class F>
+    void runs(F f) const
+    {
+        for (size_t i = 0; i < rows_.size();) {
+            const uint8_t c = rows_[i];
+            size_t j = i + 1;
+            while (j < rows_.size() && rows_[j] == c) ++j;
+            if (c != kOpen) f(lo_ + static_cast<int>(i), lo_ + static_cast<int>(j) - 1, c);
+            i = j;
+        }
+    }
+
+private:
+    bool settled(const MappedRange& range) const
+    {
+        for (int y = std::max(range.ylo, lo_); y <= std::min(range.yhi, hi_); ++y)
+            if (rows_[static_cast<size_t>(y - lo_)] == kOpen) return false;
+        return true;
+    }
+
+    void set(int y, Colour c)
+    {
+        if (y < lo_ || y > hi_) return;
+        uint8_t& row = rows_[static_cast<size_t>(y - lo_)];
+        if (row != kOpen) return;
+        row = c;
+        --open_;
+    }
+
+    // The steps of samples p..q (each from the point of the sample before).
+    void segment(int p, int q)
+    {
+        if (open_ == 0) return;
+        const MappedRange range = r_.range(p - 1, q);
+        if (settled(range)) return;
+        // Neighbours at most a row apart: the steps set no row between, only
+        // pins on every row they start from. A last row strictly inside the
+        // others was passed, and so started from, before the end.
+        if (range.ycont == 1 && range.ylo < range.yhi) {
+            const int32_t last = r_.yAt(q);
+            if (range.ylo < last && last < range.yhi) {
+                for (int y = range.ylo; y <= range.yhi; ++y) set(y, kPin);
+                return;
+            }
+        }
+        if (q - p + 1 <= kLeaf) {
+            leaf(p, q);
+            return;
+        }
+        const int mid = p + (q - p) / 2;
+        segment(mid + 1, q);
+        segment(p, mid);
+    }
+
+    void leaf(int p, int q)
+    {
+        ys_.clear();
+        r_.each(p - 1, q, 0, [&](int, const Mapped& m) { ys_.push_back(m.y); });
+        for (size_t j = ys_.size() - 1; j >= 1; --j) {
+            const int a = ys_[j - 1];
+            const int b = ys_[j];
+            if (a == b) continue;
+            set(a, kPin);
+            for (int y = std::min(a, b) + 1; y < std::max(a, b); ++y) set(y, kLine);
+        }
+    }
+
+    const SampleReader& r_;
+    int k_;
+    int v_;
+    int lo_;
+    int hi_;
+    std::vector<uint8_t> rows_;
+    int64_t open_ = static_cast<int64_t>(rows_.size());
+    std::vector<int32_t> ys_;
+};
+
+class PinWalker {
+public:
+    PinWalker(ImageTarget& target, const SampleReader& r, const WalkStyle& w, Area area)
+        : target_(target), r_(r), w_(w), area_(area)
+    {
+    }
+
+    void run()
+    {
+        const int count = r_.count();
+        for (int k = 0; k < count;) {
+            const Mapped m = take(k);
+            const int e = k + 1 < count ? skip(k, m) : k;
+            if (e > k) {
+                k = e + 1;
+                continue;
+            }
+            if (++misses_ >= kMissesBeforeChunk && k + 1 < count) {
+                const int end = std::min(count - 1, k + chunk_);
+                exact(k, end);
+                chunk_ = std::min(2 * chunk_, kMaxChunk);
+                misses_ = 0;
+                k = end + 1;
+                continue;
+            }
+            ++k;
+        }
+    }
+
+private:
+    // The sample walk's steps for one drawn sample in mode "Pins".
+    void consume(int k, const Mapped& m)
+    {
+        if (m.ok) {
+            if (!started_) {
+                target_.moveTo(m.x, m.y);
+                started_ = true;
+                pen_ = {m.x, m.y};
+            } else if (m.x != px0_ || m.y != py0_) {
+                target_.lineTo(m.x, m.y);
+                pen_ = {m.x, m.y};
+                DrawSquareDot(target_, px0_, py0_, w_.kp, kPinColour);
+            }
+            if (r_.isLast(k)) DrawSquareDot(target_, m.x, m.y, w_.kp, kPinColour);
+        }
+        px0_ = m.x;
+        py0_ = py_ = m.y;
+    }
+
+    Mapped take(int k)
+    {
+        const Mapped m = r_.map(k, py_);
+        consume(k, m);
+        return m;
+    }
+
+    void exact(int k, int e)
+    {
+        r_.each(k + 1, e, py_, [&](int j, const Mapped& m) { consume(j, m); });
+    }
+
+    int passed(int e)
+    {
+        chunk_ = kExactChunk;
+        misses_ = 0;
+        return e;
+    }
+
+    int fallBack(int k, int e)
+    {
+        if (e == k) return k;
+        e = std::min(r_.count() - 1, k + kExactChunk);
+        exact(k, e);
+        return e;
+    }
+
+    // The walk after drawn samples up to e, all drawn, ends with the pen and
+    // the point before on e's point; nothing it set is seen when moved is
+    // false or the samples lay beside the area.
+    void land(int e, const Mapped& m, bool moved)
+    {
+        if (moved) {
+            target_.moveTo(m.x, m.y);
+            pen_ = {m.x, m.y};
+        }
+        px0_ = m.x;
+        py0_ = py_ = m.y;
+        if (r_.isLast(e)) DrawSquareDot(target_, m.x, m.y, w_.kp, kPinColour);
+    }
+
+    int skip(int k, const Mapped& m)
+    {
+        if (!m.xIn) {
+            if (m.x == 0) return k;
+            const int e = ReachWhile(r_, k, [&](int j) {
+                bool in = false;
+                return r_.xAt(j, &in) == m.x && !in;
+            });
+            if (e - k < kMinSkip) return fallBack(k, e);
+            const int v = VerifiedRun(r_, k, e, kMinSkip, [](const MappedRange& r) { return r.xin == -1; });
+            if (v < 0) return fallBack(k, e);
+            px0_ = r_.xAt(v);
+            return passed(v);
+        }
+        if (!m.ok) {
+            if (m.y == 0) return k;
+            const int e = ReachWhile(r_, k, [&](int j) {
+                bool xIn = false, yIn = false;
+                r_.xAt(j, &xIn);
+                return xIn && r_.yAt(j, &yIn) == m.y && !yIn;
+            });
+            if (e - k < kMinSkip) return fallBack(k, e);
+            const int v = VerifiedRun(r_, k, e, kMinSkip, [](const MappedRange& r) { return r.xin == 1 && r.yin == -1; });
+            if (v < 0) return fallBack(k, e);
+            consume(v, r_.map(v, py_));
+            return passed(v);
+        }
+        if (pen_.x != m.x || pen_.y != m.y) return k;
+        const bool left = m.x < area_.left;
+        const bool right = m.x >= area_.right;
+        if (left || right) {
+            // Lines and dots beside the area: only where the walk ends counts.
+            const int e = ReachWhile(r_, k, [&](int j) {
+                bool in = false;
+                const int32_t x = r_.xAt(j, &in);
+                return in && (left ? x < area_.left : x >= area_.right);
+            });
+            if (e - k < kMinSkip) return fallBack(k, e);
+            MappedRange found;
+            const int v = VerifiedRun(r_, k, e, kMinSkip, [&](const MappedRange& r) {
+                return r.allInside() && (left ? r.xhi < area_.left : r.xlo >= area_.right);
+            }, &found);
+            if (v < 0) return fallBack(k, e);
+            const bool still = found.xlo == m.x && found.xhi == m.x && found.ylo == m.y && found.yhi == m.y;
+            land(v, r_.map(v, py_), !still);
+            return passed(v);
+        }
+        const int e = ReachWhile(r_, k, [&](int j) { return r_.xAt(j) == m.x; });
+        if (e - k < kMinSkip) return fallBack(k, e);
+        const int v = VerifiedRun(r_, k, e, kMinSkip,
+                                  [&](const MappedRange& r) { return r.xlo == m.x && r.xhi == m.x && r.allInside(); });
+        if (v < 0) return fallBack(k, e);
+        ColumnColours colours(r_, k, v, r_.range(k, v), area_);
+        colours.resolve();
+        colours.runs([&](int first, int last, uint8_t c) {
+            target_.fillColumn(m.x, first, last, c == kPin ? kPinColour : w_.colour);
+        });
+        const Mapped end = r_.map(v, py_);
+        land(v, end, true);
+        return passed(v);
+    }
+
+    ImageTarget& target_;
+    const SampleReader& r_;
+    const WalkStyle& w_;
+    Area area_;
+    bool started_ = false;
+    Point pen_;
+    int32_t px0_ = 0;
+    int32_t py0_ = 0;
+    int32_t py_ = 0;
+    int chunk_ = kExactChunk;
+    int misses_ = 0;
+};
+
+}  // namespace
+
+void PinWalkSamples(ImageTarget& target, int file, int n, const WalkStyle& style, Area area)
+{
+    const SampleReader r(file, n, style.iStep);
+    PinWalker(target, r, style, area).run();
+}
+
+}  // namespace zan::render
