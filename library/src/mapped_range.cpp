@@ -157,15 +157,38 @@ struct SteppedExtremes {
 
 void scan_stepped(const double* column, int64_t i0, int64_t i1, int64_t step, bool toNext, SteppedExtremes& r)
 {
-    double prev = column[i0 * step];
-    for (int64_t i = i0; i <= i1; ++i) {
-        const double v = column[i * step];
-        r.lo = std::min(r.lo, v);
-        r.hi = std::max(r.hi, v);
-        r.dif = std::max(r.dif, std::fabs(v - prev));
-        prev = v;
+    // Four running extremes and differences, so that one sample's compare
+    // does not wait for the one before.
+    constexpr int kLanes = 4;
+    double lo[kLanes], hi[kLanes], dif[kLanes];
+    for (int j = 0; j < kLanes; ++j) {
+        lo[j] = r.lo;
+        hi[j] = r.hi;
+        dif[j] = r.dif;
     }
-    if (toNext) r.dif = std::max(r.dif, std::fabs(column[(i1 + 1) * step] - prev));
+    int64_t i = i0;
+    for (; i + kLanes <= i1 + 1; i += kLanes) {
+        for (int j = 0; j < kLanes; ++j) {
+            const double v = column[(i + j) * step];
+            const double prev = column[(i + j == i0 ? i0 : i + j - 1) * step];
+            lo[j] = std::min(lo[j], v);
+            hi[j] = std::max(hi[j], v);
+            dif[j] = std::max(dif[j], std::fabs(v - prev));
+        }
+    }
+    for (; i <= i1; ++i) {
+        const double v = column[i * step];
+        const double prev = column[(i == i0 ? i0 : i - 1) * step];
+        lo[0] = std::min(lo[0], v);
+        hi[0] = std::max(hi[0], v);
+        dif[0] = std::max(dif[0], std::fabs(v - prev));
+    }
+    for (int j = 0; j < kLanes; ++j) {
+        r.lo = std::min(r.lo, lo[j]);
+        r.hi = std::max(r.hi, hi[j]);
+        r.dif = std::max(r.dif, dif[j]);
+    }
+    if (toNext) r.dif = std::max(r.dif, std::fabs(column[(i1 + 1) * step] - column[i1 * step]));
 }
 
 // Folds units u0..u1-1 of per-unit tables (lows and highs may be absent).

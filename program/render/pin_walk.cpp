@@ -1,5 +1,6 @@
 #include "render/pin_walk.h"
 
+#include "render/drawn_extent.h"
 #include "render/image_target.h"
 #include "render/mark_shapes.h"
 #include "render/run_search.h"
@@ -19,7 +20,7 @@ constexpr int kMaxChunk = 8192;
 constexpr int kMissesBeforeChunk = 8;
 constexpr int kLeaf = 64;
 
-enum Colour : uint8_t { kOpen = 0, kLine = 1, kPin = 2 };
+enum Colour : uint8_t { kLine = 1, kPin = 2 };
 
 // What the steps of drawn samples k+1..v, all inside the device range and in
 // one pixel column, leave on the rows of that column. A step from row a to
@@ -33,20 +34,31 @@ public:
     // Only the rows of the area are settled; the others are not seen.
     ColumnColours(const SampleReader& r, int k, int v, const MappedRange& whole, const Area& area)
         : r_(r), k_(k), v_(v), lo_(std::max(whole.ylo, area.top)), hi_(std::min(whole.yhi, area.bottom - 1)),
-          rows_(static_cast<size_t>(std::max(hi_ - lo_ + 1, 0)), kOpen)
+          settled_(lo_, hi_), pins_(lo_, hi_)
     {
     }
 
+    // Chunks of steps from the last backwards, twice as long each time and
+    // starting right after a block boundary of the library's summaries, so
+    // that their extents come from whole blocks.
     void resolve()
     {
+        const int a0 = std::min(v_, (k_ + kLeaf - 1) / kLeaf * kLeaf);
+        const MappedRange head = r_.range(k_, a0);
         int q = v_;
-        int64_t size = kLeaf;
-        while (q > k_ && open_ > 0) {
-            if (settled(r_.range(k_, q))) break;
-            const int p = static_cast<int>(std::max<int64_t>(k_ + 1, q - size + 1));
-            segment(p, q);
-            q = p - 1;
-            size *= 2;
+        int size = kLeaf;
+        while (q > k_ && !done()) {
+            MappedRange prefix = head;
+            if (q > a0) {
+                const MappedRange rest = r_.range(a0, q);
+                prefix.ylo = std::min(prefix.ylo, rest.ylo);
+                prefix.yhi = std::max(prefix.yhi, rest.yhi);
+            }
+            if (settled(prefix)) break;
+            const int a = std::max(k_, (q - 1) / size * size);
+            segment(a + 1, q);
+            q = a;
+            if (size < (1 << 28)) size *= 2;
         }
     }
 
@@ -54,36 +66,35 @@ public:
     template <class F>
     void runs(F f) const
     {
-        for (size_t i = 0; i < rows_.size();) {
-            const uint8_t c = rows_[i];
-            size_t j = i + 1;
-            while (j < rows_.size() && rows_[j] == c) ++j;
-            if (c != kOpen) f(lo_ + static_cast<int>(i), lo_ + static_cast<int>(j) - 1, c);
-            i = j;
+        int y = lo_;
+        while (y <= hi_) {
+            if (!settled_.has(y)) {
+                ++y;
+                continue;
+            }
+            const bool pin = pins_.has(y);
+            const int first = y;
+            while (y <= hi_ && settled_.has(y) && pins_.has(y) == pin) ++y;
+            f(first, y - 1, pin ? kPin : kLine);
         }
     }
 
 private:
-    bool settled(const MappedRange& range) const
-    {
-        for (int y = std::max(range.ylo, lo_); y <= std::min(range.yhi, hi_); ++y)
-            if (rows_[static_cast<size_t>(y - lo_)] == kOpen) return false;
-        return true;
-    }
+    bool done() const { return lo_ > hi_ || settled_.covers(lo_, hi_); }
+    bool settled(const MappedRange& range) const { return settled_.covers(range.ylo, range.yhi); }
 
     void set(int y, Colour c)
     {
-        if (y < lo_ || y > hi_) return;
-        uint8_t& row = rows_[static_cast<size_t>(y - lo_)];
-        if (row != kOpen) return;
-        row = c;
-        --open_;
+        if (y < lo_ || y > hi_ || settled_.has(y)) return;
+        settled_.add(y);
+        if (c == kPin) pins_.add(y);
     }
 
-    // The steps of samples p..q (each from the point of the sample before).
+    // The steps of samples p..q (each from the point of the sample before);
+    // p - 1 lies on a block boundary or is the run's first sample.
     void segment(int p, int q)
     {
-        if (open_ == 0) return;
+        if (done()) return;
         const MappedRange range = r_.range(p - 1, q);
         if (settled(range)) return;
         // Neighbours at most a row apart: the steps set no row between, only
@@ -100,9 +111,16 @@ private:
             leaf(p, q);
             return;
         }
-        const int mid = p + (q - p) / 2;
-        segment(mid + 1, q);
-        segment(p, mid);
+        // Split after a block boundary in the middle.
+        int half = kLeaf;
+        while (2 * half < q - p + 1) half *= 2;
+        const int m = std::max(p, (q - 1) / half * half);
+        if (m <= p - 1 || m >= q) {
+            leaf(p, q);
+            return;
+        }
+        segment(m + 1, q);
+        segment(p, m);
     }
 
     void leaf(int p, int q)
@@ -123,8 +141,8 @@ private:
     int v_;
     int lo_;
     int hi_;
-    std::vector<uint8_t> rows_;
-    int64_t open_ = static_cast<int64_t>(rows_.size());
+    RowSet settled_;
+    RowSet pins_;
     std::vector<int32_t> ys_;
 };
 
