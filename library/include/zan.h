@@ -101,9 +101,10 @@ ZAN_EXPORT void drang(int32_t* file, int32_t* var, double* upper, double* lower,
 ZAN_EXPORT void rrang(int32_t* file, int32_t* yvar, int32_t* xvar, double* xlo, double* xhi,
                       double* upper, double* lower, double* magnitude);
 
-// Values and device mapping. dtran with max = min on an axis (or a range so
-// narrow that the scale overflows) sets that axis's scale to 0, so every value
-// maps to the offset. A value that maps to a position that is not a number
+// Values and device mapping. The transform that dtran and sdata set is the
+// calling thread's own (see mprep). dtran with max = min on an axis (or a
+// range so narrow that the scale overflows) sets that axis's scale to 0, so
+// every value maps to the offset. A value that maps to a position that is not a number
 // gives coordinate 0 and clears inside; clipping to +-32767 clears it too.
 ZAN_EXPORT void dtran(double* xmin, double* xmax, double* ymin, double* ymax,
                       int32_t* xspan, int32_t* yspan, int32_t* xoff, int32_t* yoff);
@@ -139,6 +140,14 @@ ZAN_EXPORT void mrang(int32_t* file, int32_t* first, int32_t* last, int32_t* xlo
 ZAN_EXPORT void mrngs(int32_t* file, int32_t* first, int32_t* last, int32_t* step, int32_t* xlo,
                       int32_t* xhi, int32_t* ylo, int32_t* yhi, int32_t* xin, int32_t* yin,
                       int32_t* xcont, int32_t* ycont);
+
+// Makes the summaries that mrang and mrngs read for variable var of file at
+// draw rate step now rather than on their first use. The transform (dtran,
+// sdata) belongs to the thread that sets it, so several threads may draw at
+// once, each with its own, through sdata, idata, jdata, mdata, mrang and
+// mrngs, on variables prepared this way at the step they use, while no
+// other operation runs.
+ZAN_EXPORT void mprep(int32_t* file, int32_t* var, int32_t* step);
 
 // Shift and factor of a variable.
 ZAN_EXPORT void sshft(int32_t* file, int32_t* var, double* shift);

@@ -286,13 +286,24 @@ AxisAnswer stepped_answer(const FileSlot& slot, int32_t var, int64_t i0, int64_t
 
 }  // namespace zan
 
+extern "C" ZAN_EXPORT void mprep(int32_t* file, int32_t* var, int32_t* step)
+{
+    using namespace zan;
+    const FileSlot* slot = loaded_slot(*file);
+    if (!stored_column(slot, *var) || *step < 1) return;
+    if (!slot->extremes.covers(slot->block.get(), slot->nvar, slot->capacity)) return;
+    const int32_t n = readable_count(*slot);
+    slot->extremes.summarise(*var, n);
+    slot->extremes.drawn(*var, n, *step);
+}
+
 extern "C" ZAN_EXPORT void mrngs(int32_t* file, int32_t* first, int32_t* last, int32_t* step, int32_t* xlo,
                                  int32_t* xhi, int32_t* ylo, int32_t* yhi, int32_t* xin, int32_t* yin,
                                  int32_t* xcont, int32_t* ycont)
 {
     using namespace zan;
     *xlo = *xhi = *ylo = *yhi = *xin = *yin = *xcont = *ycont = 0;
-    const Transform& tr = store().tr;
+    const Transform& tr = transform();
     const FileSlot* slot = loaded_slot(*file);
     if (!stored_column(slot, tr.xvar) || !stored_column(slot, tr.yvar)) return;
     const int32_t a = *first;
@@ -318,7 +329,7 @@ extern "C" ZAN_EXPORT void mrang(int32_t* file, int32_t* first, int32_t* last, i
 {
     using namespace zan;
     *xlo = *xhi = *ylo = *yhi = *xin = *yin = 0;
-    const Transform& tr = store().tr;
+    const Transform& tr = transform();
     const FileSlot* slot = loaded_slot(*file);
     if (!stored_column(slot, tr.xvar) || !stored_column(slot, tr.yvar)) return;
     const int32_t a = *first;
