@@ -18,6 +18,7 @@
 // DATAFILE: a stream file as make_big_files writes it (time first, 1 ms a
 // row), loaded whole.
 #include "interact/zoom_history.h"
+#include "render/cell_layers.h"
 #include "render/forwarding_target.h"
 #include "render/image_target.h"
 #include "render/objt_draw.h"
@@ -341,6 +342,7 @@ int main(int argc, char** argv)
                              "[--windows NAMES] [--modes] [--threads N] DATAFILE\n");
         return 1;
     }
+    if (o.threads >= 0) SetCellThreads(o.threads);
     if (!Load(o)) return 1;
     const bool same = o.modes ? ModesMatrix(o) : LayoutMatrix(o);
     zan::TheLibrary().Close();

@@ -77,6 +77,22 @@ void ImageTarget::fillColumn(int x, int y0, int y1, Rgb colour)
         reinterpret_cast<uint32_t*>(bits_ + static_cast<std::ptrdiff_t>(py) * stride_)[a.x] = argb;
 }
 
+void ImageTarget::putLayer(const QImage& layer, Point at)
+{
+    const int top = std::max(at.y, clip_.top);
+    const int bottom = std::min(at.y + layer.height(), clip_.bottom);
+    const int left = std::max(at.x, clip_.left);
+    const int right = std::min(at.x + layer.width(), clip_.right);
+    for (int py = top; py < bottom; ++py) {
+        const auto* src = reinterpret_cast<const uint32_t*>(layer.constScanLine(py - at.y));
+        auto* dst = reinterpret_cast<uint32_t*>(bits_ + static_cast<std::ptrdiff_t>(py) * stride_);
+        for (int px = left; px < right; ++px) {
+            const uint32_t v = src[px - at.x];
+            if ((v >> 24) == 0xff) dst[px] = v;
+        }
+    }
+}
+
 Rect ImageTarget::logicalClip() const
 {
     const Point o = toDevice(0, 0);

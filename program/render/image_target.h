@@ -29,6 +29,9 @@ public:
     void fillColumn(int x, int y0, int y1, Rgb colour);
     // The clip in logical units: columns left..right-1, rows top..bottom-1.
     Rect logicalClip() const;
+    // Sets, inside the clip, the pixels that are opaque in layer, with the
+    // layer's top-left pixel on device pixel at.
+    void putLayer(const QImage& layer, Point at);
 
 private:
     // One-pixel line between device points, end pixel excluded.
