@@ -252,8 +252,8 @@ std::string Ms(double v)
 bool LayoutMatrix(const Options& o)
 {
     bool allSame = true;
-    std::printf("| layout | window | page ms | / whole | page cpu ms | reference ms | reference / page | identical |\n");
-    std::printf("|---|---|---|---|---|---|---|---|\n");
+    std::printf("| layout | window | page ms | / whole | page cpu ms | reference ms | reference / page | identical | mapped | extents |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|\n");
     for (const auto& [cols, rows] : o.layouts) {
         double whole = 0;
         for (const Window& w : Windows()) {
@@ -263,10 +263,11 @@ bool LayoutMatrix(const Options& o)
             const Result r = Measure(o);
             if (std::strcmp(w.name, "whole") == 0) whole = r.fast;
             allSame = allSame && r.same;
-            std::printf("| %dx%d | %s | %s | %.2f | %s | %s | %s | %s |\n", cols, rows, w.name, Ms(r.fast).c_str(),
-                        r.fast / whole, Ms(r.fastCpu).c_str(), Ms(r.reference).c_str(),
+            std::printf("| %dx%d | %s | %s | %.2f | %s | %s | %s | %s | %lld | %lld |\n", cols, rows, w.name,
+                        Ms(r.fast).c_str(), r.fast / whole, Ms(r.fastCpu).c_str(), Ms(r.reference).c_str(),
                         r.reference < 0 ? "-" : Ms(r.reference / r.fast).c_str(),
-                        r.reference < 0 ? "-" : r.same ? "yes" : "NO");
+                        r.reference < 0 ? "-" : r.same ? "yes" : "NO", static_cast<long long>(r.mapped),
+                        static_cast<long long>(r.ranges));
             std::fflush(stdout);
         }
     }

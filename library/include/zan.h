@@ -135,8 +135,9 @@ ZAN_EXPORT void mrang(int32_t* file, int32_t* first, int32_t* last, int32_t* xlo
 // of step; step 1 gives mrang's answer). xcont (ycont) is 1 when x (y) of
 // each of them lies inside and within one device unit of the one before,
 // so that together they hit every x (y) from xlo to xhi (ylo to yhi); 0 when
-// that is not known. Summaries per block are made for the step on first
-// use and kept until another step is asked for or samples are added.
+// that is not known; either may be null when not wanted, which spares the
+// look at the differences. Summaries per block are made for the step on
+// first use and kept until another step is asked for or samples are added.
 ZAN_EXPORT void mrngs(int32_t* file, int32_t* first, int32_t* last, int32_t* step, int32_t* xlo,
                       int32_t* xhi, int32_t* ylo, int32_t* yhi, int32_t* xin, int32_t* yin,
                       int32_t* xcont, int32_t* ycont);

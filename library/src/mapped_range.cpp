@@ -207,10 +207,15 @@ void fold_stepped(const double* lows, const double* highs, const double* difs, i
 // Drawn samples i = i0..i1 (sample 1 + i x step), from the block summaries
 // where whole blocks lie inside; the samples of the blocks at both ends
 // are read one by one.
-SteppedExtremes stepped_extremes(const FileSlot& slot, int32_t var, int64_t i0, int64_t i1, int32_t step)
+SteppedExtremes stepped_extremes(const FileSlot& slot, int32_t var, int64_t i0, int64_t i1, int32_t step,
+                                 bool wantDif)
 {
     const double* column = slot.column(var);
     SteppedExtremes r{kInfinity, -kInfinity, 0.0};
+    if (!wantDif && step == 1) {
+        const RawExtremes raw = raw_extremes(slot, var, static_cast<int32_t>(i0 + 1), static_cast<int32_t>(i1 + 1));
+        return SteppedExtremes{raw.lo, raw.hi, 0.0};
+    }
     const bool kept = slot.extremes.covers(slot.block.get(), slot.nvar, slot.capacity);
     const DrawnSummary* d = kept ? slot.extremes.drawn(var, readable_count(slot), step) : nullptr;
     const int64_t b0 = (i0 + kDrawnBlock - 1) / kDrawnBlock;
@@ -250,13 +255,15 @@ SteppedExtremes stepped_extremes(const FileSlot& slot, int32_t var, int64_t i0, 
 // coordinate between the least and the greatest. The bound leaves room for
 // the rounding of the mapping's own arithmetic.
 AxisAnswer stepped_answer(const FileSlot& slot, int32_t var, int64_t i0, int64_t i1, int32_t step,
-                          const AxisMap& m, int32_t& continuous)
+                          const AxisMap& m, int32_t* continuous)
 {
-    const SteppedExtremes r = stepped_extremes(slot, var, i0, i1, step);
+    int32_t unused = 0;
+    int32_t& cont = continuous ? *continuous : unused;
+    const SteppedExtremes r = stepped_extremes(slot, var, i0, i1, step, continuous != nullptr);
     const double p1 = device_position(r.lo, m);
     const double p2 = device_position(r.hi, m);
     AxisAnswer a;
-    continuous = 0;
+    cont = 0;
     if (!std::isfinite(p1) || !std::isfinite(p2)) {
         int sides = 0;
         const double* column = slot.column(var);
@@ -278,7 +285,7 @@ AxisAnswer stepped_answer(const FileSlot& slot, int32_t var, int64_t i0, int64_t
     a.hi = device_coordinate(hi, clipped);
     a.in = in_of(side_of(lo) | side_of(hi));
     const double unit = r.dif * std::fabs(m.sc.factor) * std::fabs(m.scale);
-    continuous = a.in == 1 && unit <= 1.0 - 1e-6 ? 1 : 0;
+    cont = continuous && a.in == 1 && unit <= 1.0 - 1e-6 ? 1 : 0;
     return a;
 }
 
@@ -302,7 +309,9 @@ extern "C" ZAN_EXPORT void mrngs(int32_t* file, int32_t* first, int32_t* last, i
                                  int32_t* xcont, int32_t* ycont)
 {
     using namespace zan;
-    *xlo = *xhi = *ylo = *yhi = *xin = *yin = *xcont = *ycont = 0;
+    *xlo = *xhi = *ylo = *yhi = *xin = *yin = 0;
+    if (xcont) *xcont = 0;
+    if (ycont) *ycont = 0;
     const Transform& tr = transform();
     const FileSlot* slot = loaded_slot(*file);
     if (!stored_column(slot, tr.xvar) || !stored_column(slot, tr.yvar)) return;
@@ -313,9 +322,9 @@ extern "C" ZAN_EXPORT void mrngs(int32_t* file, int32_t* first, int32_t* last, i
     const int64_t i0 = (a - 1) / s;
     const int64_t i1 = (b - 1) / s;
     const AxisAnswer x = stepped_answer(*slot, tr.xvar, i0, i1, s, axis_map(*file, tr.xvar, tr.xorg, tr.xscale, tr.xoff),
-                                        *xcont);
+                                        xcont);
     const AxisAnswer y = stepped_answer(*slot, tr.yvar, i0, i1, s, axis_map(*file, tr.yvar, tr.yorg, tr.yscale, tr.yoff),
-                                        *ycont);
+                                        ycont);
     *xlo = x.lo;
     *xhi = x.hi;
     *xin = x.in;

@@ -32,7 +32,7 @@ void Refine(const SampleReader& r, int a, int b, Settled settled, Leaf leaf, Don
         const int64_t hi = part.lo + part.size - 1;
         if (hi < a || part.lo > b) continue;
         const bool whole = part.lo >= a && hi <= b;
-        if (whole && settled(r.range(static_cast<int>(part.lo), static_cast<int>(hi)))) continue;
+        if (whole && settled(r.range(static_cast<int>(part.lo), static_cast<int>(hi), true))) continue;
         if (part.size <= kBlock) {
             leaf(static_cast<int>(std::max<int64_t>(part.lo, a)), static_cast<int>(std::min<int64_t>(hi, b)));
             continue;

@@ -26,6 +26,8 @@ constexpr int kMinSkip = 16;
 constexpr int kExactChunk = 64;
 constexpr int kMaxChunk = 8192;
 constexpr int kMissesBeforeChunk = 8;
+// Samples per block of the library's summaries.
+constexpr int kBlock = 64;
 
 class Walker {
 public:
@@ -54,7 +56,7 @@ public:
             }
             if (++misses_ >= kMissesBeforeChunk && k + 1 < count) {
                 const int end = std::min(count - 1, k + chunk_);
-                exact(k, end);
+                chunked(k, end);
                 chunk_ = std::min(2 * chunk_, kMaxChunk);
                 misses_ = 0;
                 k = end + 1;
@@ -82,6 +84,7 @@ private:
         }
         px0_ = m.x;
         py0_ = py_ = m.y;
+        lastOk_ = m.ok;
         if (r_.isLast(k)) last_ = m;
     }
 
@@ -96,6 +99,50 @@ private:
     void exact(int k, int e)
     {
         r_.each(k + 1, e, py_, [&](int j, const Mapped& m) { consume(j, m); });
+    }
+
+    // The same in parts of one block of the library's summaries each,
+    // passing over a part whose lines could set only pixels that have the
+    // line's colour already: those within the bounds of its points and the
+    // point before. Curves that pass over their own paths again and again
+    // (X-Y graphs) are mostly such parts.
+    void chunked(int k, int e)
+    {
+        if (!image_ || sink_ || !lines_) {
+            exact(k, e);
+            return;
+        }
+        for (int a = k + 1; a <= e;) {
+            const int b = std::min(e, (a / kBlock + 1) * kBlock - 1);
+            if (!passPainted(a, b)) {
+                // Smaller parts have smaller bounds, more often painted.
+                for (int p = a; p <= b; p += kBlock / 4) {
+                    const int q = std::min(b, p + kBlock / 4 - 1);
+                    if (!passPainted(p, q)) exact(p - 1, q);
+                }
+            }
+            a = b + 1;
+        }
+    }
+
+    bool passPainted(int a, int b)
+    {
+        if (b - a + 1 < kBlock / 4 || !lastOk_ || !reducer_.at({px0_, py0_})) return false;
+        const MappedRange r = r_.range(a, b);
+        if (!r.allInside()) return false;
+        const Rect box{std::min(r.xlo, px0_), std::min(r.ylo, py0_), std::max(r.xhi, px0_), std::max(r.yhi, py0_)};
+        if (!image_->holds(box, w_.colour)) return false;
+        const Mapped end = r_.map(b, py_);
+        const bool still = r.xlo == px0_ && r.xhi == px0_ && r.ylo == py0_ && r.yhi == py0_;
+        if (!still) {
+            reducer_.jump({end.x, end.y});
+            runStart_ = b;
+        }
+        px0_ = end.x;
+        py0_ = py_ = end.y;
+        lastOk_ = true;
+        if (r_.isLast(b)) last_ = end;
+        return true;
     }
 
     template <class Pred>
@@ -134,6 +181,7 @@ private:
             if (v < 0) return fallBack(k, e);
             // Nothing is drawn and y is not mapped: only x moves on.
             px0_ = r_.xAt(v);
+            lastOk_ = false;
             if (r_.isLast(v)) last_ = Mapped{px0_, py_, false, false};
             return passed(v);
         }
@@ -232,6 +280,7 @@ private:
         reducer_.vertex(p);
         px0_ = m.x;
         py0_ = py_ = m.y;
+        lastOk_ = true;
         if (r_.isLast(e)) last_ = m;
     }
 
@@ -316,6 +365,7 @@ private:
     }
 
     DrawTarget& target_;
+    ImageTarget* image_ = dynamic_cast<ImageTarget*>(&target_);
     ColumnReducer reducer_;
     const SampleReader& r_;
     const WalkStyle& w_;
@@ -327,6 +377,7 @@ private:
     int32_t px0_ = 0;
     int32_t py0_ = 0;
     int32_t py_ = 0;  // y of the last sample whose x was inside
+    bool lastOk_ = false;  // the last sample dealt with was drawn
     int runStart_ = 0;
     Mapped last_;
     int chunk_ = kExactChunk;

@@ -93,6 +93,23 @@ void ImageTarget::putLayer(const QImage& layer, Point at)
     }
 }
 
+bool ImageTarget::holds(const Rect& logical, Rgb colour) const
+{
+    const Point a = toDevice(logical.left, logical.top);
+    const Point b = toDevice(logical.right, logical.bottom);
+    const int left = std::max(a.x, clip_.left);
+    const int right = std::min(b.x + 1, clip_.right);
+    const int top = std::max(a.y, clip_.top);
+    const int bottom = std::min(b.y + 1, clip_.bottom);
+    const uint32_t argb = ToArgb(colour);
+    for (int py = top; py < bottom; ++py) {
+        const auto* row = reinterpret_cast<const uint32_t*>(bits_ + static_cast<std::ptrdiff_t>(py) * stride_);
+        for (int px = left; px < right; ++px)
+            if (row[px] != argb) return false;
+    }
+    return true;
+}
+
 Rect ImageTarget::logicalClip() const
 {
     const Point o = toDevice(0, 0);

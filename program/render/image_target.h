@@ -32,6 +32,9 @@ public:
     // Sets, inside the clip, the pixels that are opaque in layer, with the
     // layer's top-left pixel on device pixel at.
     void putLayer(const QImage& layer, Point at);
+    // Whether every pixel of the logical rectangle (right and bottom
+    // included) that lies inside the clip has the colour already.
+    bool holds(const Rect& logical, Rgb colour) const;
 
 private:
     // One-pixel line between device points, end pixel excluded.

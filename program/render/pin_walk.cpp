@@ -95,7 +95,7 @@ private:
     void segment(int p, int q)
     {
         if (done()) return;
-        const MappedRange range = r_.range(p - 1, q);
+        const MappedRange range = r_.range(p - 1, q, true);
         if (settled(range)) return;
         // Neighbours at most a row apart: the steps set no row between, only
         // pins on every row they start from. A last row strictly inside the

@@ -76,14 +76,15 @@ void Widen(int32_t c, bool in, int32_t prev, int32_t& lo, int32_t& hi, int32_t& 
 
 }  // namespace
 
-MappedRange SampleReader::range(int a, int b) const
+MappedRange SampleReader::range(int a, int b, bool continuity) const
 {
     MappedRange r;
     const int last = std::min(b, regular_ - 1);
     if (a <= last) {
         ++ThreadWalkCost().ranges;
         int32_t f = file_, first = sample(a), end = sample(last), s = step_;
-        mrngs(&f, &first, &end, &s, &r.xlo, &r.xhi, &r.ylo, &r.yhi, &r.xin, &r.yin, &r.xcont, &r.ycont);
+        mrngs(&f, &first, &end, &s, &r.xlo, &r.xhi, &r.ylo, &r.yhi, &r.xin, &r.yin, continuity ? &r.xcont : nullptr,
+              continuity ? &r.ycont : nullptr);
     }
     if (b < regular_) return r;
     // The last sample, off the step's grid.

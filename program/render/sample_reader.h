@@ -53,8 +53,9 @@ public:
     int32_t xAt(int k, bool* in = nullptr) const;
     int32_t yAt(int k, bool* in = nullptr) const;
 
-    // Extent of drawn samples a..b, from the library's summaries.
-    MappedRange range(int a, int b) const;
+    // Extent of drawn samples a..b, from the library's summaries; without
+    // continuity, xcont and ycont are left 0 and found sooner.
+    MappedRange range(int a, int b, bool continuity = false) const;
     int regular() const { return regular_; }
 
     // Calls f(k, m) for drawn samples a..b in order; staleY as for map().
