@@ -289,9 +289,83 @@ AxisAnswer stepped_answer(const FileSlot& slot, int32_t var, int64_t i0, int64_t
     return a;
 }
 
+// Whether every value from lo to hi maps inside the device range onto a
+// coordinate within clo..chi. The mapping keeps or reverses order, so the
+// ends decide for all values between them.
+bool maps_within(double lo, double hi, const AxisMap& m, int32_t clo, int32_t chi)
+{
+    const double p1 = device_position(lo, m);
+    const double p2 = device_position(hi, m);
+    if (!(std::fabs(p1) <= kDeviceLimit) || !(std::fabs(p2) <= kDeviceLimit)) return false;
+    int32_t clipped = 0;
+    const int32_t c1 = device_coordinate(p1, clipped);
+    const int32_t c2 = device_coordinate(p2, clipped);
+    return std::min(c1, c2) >= clo && std::max(c1, c2) <= chi;
+}
+
+// The first drawn sample i of i0..i1 (sample 1 + i x step) whose value does
+// not map within clo..chi, or -1: groups and blocks whose extremes map
+// within are passed over, the samples of the first other block read.
+int64_t first_outside(const FileSlot& slot, int32_t var, int64_t i0, int64_t i1, int32_t step, const AxisMap& m,
+                      int32_t clo, int32_t chi)
+{
+    const double* column = slot.column(var);
+    const double *lows = nullptr, *highs = nullptr, *groupLows = nullptr, *groupHighs = nullptr;
+    if (slot.extremes.covers(slot.block.get(), slot.nvar, slot.capacity)) {
+        const int32_t n = readable_count(slot);
+        if (step == 1) {
+            slot.extremes.summarise(var, n);
+            lows = slot.extremes.lows(var);
+            highs = slot.extremes.highs(var);
+            groupLows = slot.extremes.groupLows(var);
+            groupHighs = slot.extremes.groupHighs(var);
+        } else if (const DrawnSummary* d = slot.extremes.drawn(var, n, step)) {
+            lows = d->lows();
+            highs = d->highs();
+            groupLows = d->groupLows();
+            groupHighs = d->groupHighs();
+        }
+    }
+    for (int64_t i = i0; i <= i1;) {
+        if (lows && i % kDrawnGroup == 0 && i + kDrawnGroup - 1 <= i1 &&
+            maps_within(groupLows[i / kDrawnGroup], groupHighs[i / kDrawnGroup], m, clo, chi)) {
+            i += kDrawnGroup;
+            continue;
+        }
+        if (lows && i % kDrawnBlock == 0 && i + kDrawnBlock - 1 <= i1 &&
+            maps_within(lows[i / kDrawnBlock], highs[i / kDrawnBlock], m, clo, chi)) {
+            i += kDrawnBlock;
+            continue;
+        }
+        const double v = column[i * step];
+        if (!maps_within(v, v, m, clo, chi)) return i;
+        ++i;
+    }
+    return -1;
+}
+
 }  // namespace
 
 }  // namespace zan
+
+extern "C" ZAN_EXPORT void mexit(int32_t* file, int32_t* first, int32_t* last, int32_t* step, int32_t* axis,
+                                 int32_t* lo, int32_t* hi, int32_t* found)
+{
+    using namespace zan;
+    *found = 0;
+    const Transform& tr = transform();
+    const int32_t var = *axis == 1 ? tr.xvar : tr.yvar;
+    const FileSlot* slot = loaded_slot(*file);
+    if (!stored_column(slot, var)) return;
+    const int32_t a = *first;
+    const int32_t b = *last;
+    const int32_t s = *step;
+    if (s < 1 || a < 1 || b < a || b > readable_count(*slot) || (a - 1) % s != 0) return;
+    const AxisMap m = *axis == 1 ? axis_map(*file, var, tr.xorg, tr.xscale, tr.xoff)
+                                 : axis_map(*file, var, tr.yorg, tr.yscale, tr.yoff);
+    const int64_t i = first_outside(*slot, var, (a - 1) / s, (b - 1) / s, s, m, *lo, *hi);
+    *found = i < 0 ? 0 : static_cast<int32_t>(1 + i * s);
+}
 
 extern "C" ZAN_EXPORT void mprep(int32_t* file, int32_t* var, int32_t* step)
 {

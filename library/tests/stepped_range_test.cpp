@@ -191,6 +191,42 @@ TEST_F(SteppedRange, FollowsSamplesAddedToTheFile)
     }
 }
 
+// The first of every step-th sample whose coordinate leaves an interval,
+// as a walk with idata and jdata finds it.
+TEST_F(SteppedRange, FindsTheFirstSampleLeavingACoordinateRange)
+{
+    const int32_t rows = 30000;
+    const int32_t file = load(wave(rows, 0.05));
+    select(file, 10.0, 200.0, -6.0, 6.0);
+    std::mt19937 gen(9);
+    std::uniform_int_distribution<int32_t> pick(1, rows);
+    for (int32_t step : {1, 3, 64}) {
+        for (int k = 0; k < 200; ++k) {
+            int32_t a = pick(gen), b = pick(gen);
+            if (a > b) std::swap(a, b);
+            a = (a - 1) / step * step + 1;
+            for (int32_t axis : {1, 2}) {
+                // An interval around the first sample's coordinate, of a width
+                // that lets some runs stay inside and others leave.
+                int32_t f = file, s0 = a, c0 = 0, inside = 1;
+                if (axis == 1) idata(&f, &s0, &c0, &inside);
+                else jdata(&f, &s0, &c0, &inside);
+                int32_t lo = c0 - k % 40, hi = c0 + k % 70, found = -1, st = step, ax = axis, first = a, last = b;
+                mexit(&f, &first, &last, &st, &ax, &lo, &hi, &found);
+                int32_t expected = 0;
+                for (int32_t s = a; s <= b && expected == 0; s += step) {
+                    int32_t c = 0, in = 1;
+                    if (axis == 1) idata(&f, &s, &c, &in);
+                    else jdata(&f, &s, &c, &in);
+                    if (in != 1 || c < lo || c > hi) expected = s;
+                }
+                ASSERT_EQ(found, expected) << "step " << step << " axis " << axis << " " << a << ".." << b << " within "
+                                           << lo << ".." << hi;
+            }
+        }
+    }
+}
+
 TEST_F(SteppedRange, GivesZerosForRunsOffTheStepsGrid)
 {
     const int32_t file = load(wave(500, 0.1));

@@ -28,6 +28,7 @@ constexpr int kMaxChunk = 8192;
 constexpr int kMissesBeforeChunk = 8;
 // Samples per block of the library's summaries.
 constexpr int kBlock = 64;
+constexpr int32_t kLimit = 32767;
 
 class Walker {
 public:
@@ -157,6 +158,14 @@ private:
         return VerifiedRun(r_, k, e, kMinSkip, check, found);
     }
 
+    // The last drawn sample after k up to which every x is inside and within
+    // lo..hi.
+    int runEnd(int k, int32_t lo, int32_t hi)
+    {
+        const int out = r_.firstOutside(k + 1, r_.count() - 1, 1, lo, hi);
+        return out < 0 ? r_.count() - 1 : out - 1;
+    }
+
     // A pass over samples: the next exact chunk starts small again.
     int passed(int e)
     {
@@ -203,7 +212,7 @@ private:
         const bool left = m.x < skipArea_.left;
         const bool right = m.x >= skipArea_.right;
         if (left || right) return passBeside(k, m, left);
-        const int e = reach(k, [&](int j) { return r_.xAt(j) == m.x; });
+        const int e = runEnd(k, m.x, m.x);
         if (e - k < kMinSkip) return fallBack(k, e);
         MappedRange found;
         const int v = verified(k, e, [&](const MappedRange& r) {
@@ -220,11 +229,7 @@ private:
     // Samples on one side of the area: lines between them set no pixel in it.
     int passBeside(int k, const Mapped& m, bool left)
     {
-        const int e = reach(k, [&](int j) {
-            bool in = false;
-            const int32_t x = r_.xAt(j, &in);
-            return in && (left ? x < skipArea_.left : x >= skipArea_.right);
-        });
+        const int e = left ? runEnd(k, -kLimit, skipArea_.left - 1) : runEnd(k, skipArea_.right, kLimit);
         if (e - k < kMinSkip) return fallBack(k, e);
         auto beside = [&](const MappedRange& r) { return left ? r.xhi < skipArea_.left : r.xlo >= skipArea_.right; };
         // All drawn: the pen ends on the last one unless none of them moved.

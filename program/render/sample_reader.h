@@ -57,6 +57,9 @@ public:
     // continuity, xcont and ycont are left 0 and found sooner.
     MappedRange range(int a, int b, bool continuity = false) const;
     int regular() const { return regular_; }
+    // The first drawn sample of a..b whose coordinate on the axis (1: x,
+    // 2: y) is beyond a device limit or outside lo..hi, or -1 when none is.
+    int firstOutside(int a, int b, int axis, int32_t lo, int32_t hi) const;
 
     // Calls f(k, m) for drawn samples a..b in order; staleY as for map().
     // Samples outside the device range are mapped one by one.
