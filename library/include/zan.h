@@ -151,12 +151,14 @@ ZAN_EXPORT void mexit(int32_t* file, int32_t* first, int32_t* last, int32_t* ste
                       int32_t* lo, int32_t* hi, int32_t* found);
 
 // Makes the summaries that mrang, mrngs and mexit read for variable var of
-// file at draw rate step now rather than on their first use. The transform
+// file at draw rate step now rather than on their first use, with those of
+// the differences between neighbours that xcont and ycont need when
+// differences is not 0. The transform
 // (dtran, sdata) belongs to the thread that sets it, so several threads may
 // draw at once, each with its own, through sdata, idata, jdata, mdata,
 // mrang, mrngs and mexit, on variables prepared this way at the step they
 // use, while no other operation runs.
-ZAN_EXPORT void mprep(int32_t* file, int32_t* var, int32_t* step);
+ZAN_EXPORT void mprep(int32_t* file, int32_t* var, int32_t* step, int32_t* differences);
 
 // Shift and factor of a variable.
 ZAN_EXPORT void sshft(int32_t* file, int32_t* var, double* shift);

@@ -367,7 +367,7 @@ extern "C" ZAN_EXPORT void mexit(int32_t* file, int32_t* first, int32_t* last, i
     *found = i < 0 ? 0 : static_cast<int32_t>(1 + i * s);
 }
 
-extern "C" ZAN_EXPORT void mprep(int32_t* file, int32_t* var, int32_t* step)
+extern "C" ZAN_EXPORT void mprep(int32_t* file, int32_t* var, int32_t* step, int32_t* differences)
 {
     using namespace zan;
     const FileSlot* slot = loaded_slot(*file);
@@ -375,7 +375,8 @@ extern "C" ZAN_EXPORT void mprep(int32_t* file, int32_t* var, int32_t* step)
     if (!slot->extremes.covers(slot->block.get(), slot->nvar, slot->capacity)) return;
     const int32_t n = readable_count(*slot);
     slot->extremes.summarise(*var, n);
-    slot->extremes.drawn(*var, n, *step);
+    // At step 1 the summary of every step-th sample holds only differences.
+    if (*step > 1 || *differences != 0) slot->extremes.drawn(*var, n, *step);
 }
 
 extern "C" ZAN_EXPORT void mrngs(int32_t* file, int32_t* first, int32_t* last, int32_t* step, int32_t* xlo,

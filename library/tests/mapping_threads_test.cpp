@@ -69,9 +69,9 @@ TEST_F(MappingThreads, EachThreadMapsThroughItsOwnTransform)
     slot->extremes.prepare(slot->block.get(), slot->nvar, slot->capacity);
     const Job a{2, -5.0, 5.0, 1}, b{3, -60.0, 110.0, 7};
     for (const Job& j : {a, b}) {
-        int32_t f = file, v = j.yvar, step = j.step, x = 1;
-        mprep(&f, &v, &step);
-        mprep(&f, &x, &step);
+        int32_t f = file, v = j.yvar, step = j.step, x = 1, differences = 1;
+        mprep(&f, &v, &step, &differences);
+        mprep(&f, &x, &step, &differences);
     }
     int32_t n = 0;
     Select(file, a, n);

@@ -119,10 +119,14 @@ bool CurvesOnePixelWide(const CellContext& c)
 void PrepareCurves(const zan::Session& s, const CellContext& c)
 {
     int32_t step = std::clamp(s.iStep, 1, zan::kMaxStep);
+    // The marks modes that set a mark or dot on every point, and "Pins",
+    // ask whether neighbouring samples lie a pixel apart.
+    int32_t differences = s.iMark == kMarksAll || s.iMark == kMarksOnly || s.iMark == kMarksDots ||
+                          s.iMark == kMarksPins;
     EachCurve(s, c, [](int) {}, [&](int, int f, int32_t ix, int32_t iy) {
         int32_t file = f;
-        mprep(&file, &ix, &step);
-        mprep(&file, &iy, &step);
+        mprep(&file, &ix, &step, &differences);
+        mprep(&file, &iy, &step, &differences);
     });
 }
 
