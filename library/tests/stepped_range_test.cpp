@@ -191,9 +191,9 @@ TEST_F(SteppedRange, FollowsSamplesAddedToTheFile)
     }
 }
 
-// The first of every step-th sample whose coordinate leaves an interval,
-// as a walk with idata and jdata finds it.
-TEST_F(SteppedRange, FindsTheFirstSampleLeavingACoordinateRange)
+// The first of every step-th sample whose point leaves a box, as a walk with
+// idata and jdata finds it.
+TEST_F(SteppedRange, FindsTheFirstSampleLeavingABox)
 {
     const int32_t rows = 30000;
     const int32_t file = load(wave(rows, 0.05));
@@ -201,28 +201,27 @@ TEST_F(SteppedRange, FindsTheFirstSampleLeavingACoordinateRange)
     std::mt19937 gen(9);
     std::uniform_int_distribution<int32_t> pick(1, rows);
     for (int32_t step : {1, 3, 64}) {
-        for (int k = 0; k < 200; ++k) {
+        for (int k = 0; k < 300; ++k) {
             int32_t a = pick(gen), b = pick(gen);
             if (a > b) std::swap(a, b);
             a = (a - 1) / step * step + 1;
-            for (int32_t axis : {1, 2}) {
-                // An interval around the first sample's coordinate, of a width
-                // that lets some runs stay inside and others leave.
-                int32_t f = file, s0 = a, c0 = 0, inside = 1;
-                if (axis == 1) idata(&f, &s0, &c0, &inside);
-                else jdata(&f, &s0, &c0, &inside);
-                int32_t lo = c0 - k % 40, hi = c0 + k % 70, found = -1, st = step, ax = axis, first = a, last = b;
-                mexit(&f, &first, &last, &st, &ax, &lo, &hi, &found);
-                int32_t expected = 0;
-                for (int32_t s = a; s <= b && expected == 0; s += step) {
-                    int32_t c = 0, in = 1;
-                    if (axis == 1) idata(&f, &s, &c, &in);
-                    else jdata(&f, &s, &c, &in);
-                    if (in != 1 || c < lo || c > hi) expected = s;
-                }
-                ASSERT_EQ(found, expected) << "step " << step << " axis " << axis << " " << a << ".." << b << " within "
-                                           << lo << ".." << hi;
+            // A box around the first sample's point, of sizes that let some
+            // runs stay inside and others leave across or down; some with
+            // the whole device range across.
+            int32_t f = file, s0 = a, x0 = 0, y0 = 0, inside = 1;
+            idata(&f, &s0, &x0, &inside);
+            jdata(&f, &s0, &y0, &inside);
+            int32_t xlo = k % 4 == 0 ? -32767 : x0 - k % 40, xhi = k % 4 == 0 ? 32767 : x0 + k % 70;
+            int32_t ylo = y0 - k % 30, yhi = y0 + k % 20, found = -1, st = step, first = a, last = b;
+            mexit(&f, &first, &last, &st, &xlo, &xhi, &ylo, &yhi, &found);
+            int32_t expected = 0;
+            for (int32_t s = a; s <= b && expected == 0; s += step) {
+                int32_t x = 0, y = 0, xin = 1, yin = 1;
+                idata(&f, &s, &x, &xin);
+                jdata(&f, &s, &y, &yin);
+                if (xin != 1 || yin != 1 || x < xlo || x > xhi || y < ylo || y > yhi) expected = s;
             }
+            ASSERT_EQ(found, expected) << "step " << step << " " << a << ".." << b;
         }
     }
 }

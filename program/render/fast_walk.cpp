@@ -158,11 +158,11 @@ private:
         return VerifiedRun(r_, k, e, kMinSkip, check, found);
     }
 
-    // The last drawn sample after k up to which every x is inside and within
-    // lo..hi.
+    // The last drawn sample after k up to which every sample is drawn and
+    // its x lies within lo..hi.
     int runEnd(int k, int32_t lo, int32_t hi)
     {
-        const int out = r_.firstOutside(k + 1, r_.count() - 1, 1, lo, hi);
+        const int out = r_.firstOutside(k + 1, r_.count() - 1, Rect{lo, -kLimit, hi, kLimit});
         return out < 0 ? r_.count() - 1 : out - 1;
     }
 

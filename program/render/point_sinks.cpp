@@ -8,8 +8,6 @@ namespace zan::render {
 
 namespace {
 
-constexpr int kLeafAtRateOne = 64;
-constexpr int kLeaf = 16;
 constexpr int32_t kLimit = 32767;
 
 }  // namespace
@@ -65,51 +63,19 @@ void MarkSpaced::follow(int a, int b)
     }
 }
 
-bool MarkSpaced::cannotBeAway(const MappedRange& range) const
-{
-    if (range.xin == -1 || (range.xin == 1 && range.yin == -1)) return true;  // none drawn
-    return range.allInside() && range.xlo >= last_.x - D_ && range.xhi <= last_.x + D_ &&
-           range.ylo >= last_.y - D_ && range.yhi <= last_.y + D_;
-}
-
 // The first drawn sample of a..b inside the device range and away from the
-// last mark, or -1: runs twice as long each time are passed over while their
-// extent rules it out, then the first run that does not is searched.
+// last mark, or -1. Every sample before the first whose point leaves the
+// square, or is beyond a device limit, is drawn and near; that one is the
+// answer when it is drawn.
 int MarkSpaced::firstAway(int a, int b)
 {
-    const int leaf = r_.step() == 1 ? kLeafAtRateOne : kLeaf;
-    int span = leaf;
     while (a <= b) {
-        const int e = std::min<int64_t>(b, int64_t{a} + span - 1);
-        if (!cannotBeAway(r_.range(a, e))) {
-            const int u = searchAway(a, e);
-            if (u >= 0) return u;
-            span = leaf;
-        } else if (span < (1 << 28)) {
-            span *= 2;
-        }
-        a = e + 1;
+        const int u = r_.firstOutside(a, b, Rect{last_.x - D_, last_.y - D_, last_.x + D_, last_.y + D_});
+        if (u < 0) return -1;
+        if (r_.map(u, 0).ok) return u;
+        a = u + 1;
     }
     return -1;
-}
-
-int MarkSpaced::searchAway(int a, int b)
-{
-    const int leaf = r_.step() == 1 ? kLeafAtRateOne : kLeaf;
-    if (b - a + 1 <= leaf) {
-        int found = -1;
-        r_.each(a, b, 0, [&](int k, const Mapped& m) {
-            if (found < 0 && m.ok && away({m.x, m.y})) found = k;
-        });
-        return found;
-    }
-    const int mid = a + (b - a) / 2;
-    if (!cannotBeAway(r_.range(a, mid))) {
-        const int u = searchAway(a, mid);
-        if (u >= 0) return u;
-    }
-    if (cannotBeAway(r_.range(mid + 1, b))) return -1;
-    return searchAway(mid + 1, b);
 }
 
 // Whether drawn sample u (inside the device range) differs from what the

@@ -57,7 +57,7 @@ private:
 // Marks "On": a mark at the first point and then at each point that lies
 // more than D pixels, across or down, from the last mark. Each next mark is
 // the first drawn sample outside the square around the last one, found from
-// the extents of runs of samples.
+// the library's block tables.
 class MarkSpaced : public PointSink {
 public:
     MarkSpaced(const SampleReader& r, MarkStamp stamp, int D);
@@ -71,8 +71,6 @@ private:
     void mark(Point p);
     void follow(int a, int b);
     int firstAway(int a, int b);
-    int searchAway(int a, int b);
-    bool cannotBeAway(const MappedRange& range) const;
     bool movedTo(int u, const Mapped& m) const;
 
     const SampleReader& r_;

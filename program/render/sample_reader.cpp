@@ -107,20 +107,21 @@ MappedRange SampleReader::range(int a, int b, bool continuity) const
     return r;
 }
 
-int SampleReader::firstOutside(int a, int b, int axis, int32_t lo, int32_t hi) const
+int SampleReader::firstOutside(int a, int b, const Rect& box) const
 {
     const int last = std::min(b, regular_ - 1);
     if (a <= last) {
         ++ThreadWalkCost().ranges;
-        int32_t f = file_, first = sample(a), end = sample(last), s = step_, ax = axis, l = lo, h = hi, found = 0;
-        mexit(&f, &first, &end, &s, &ax, &l, &h, &found);
+        int32_t f = file_, first = sample(a), end = sample(last), s = step_, found = 0;
+        int32_t xlo = box.left, xhi = box.right, ylo = box.top, yhi = box.bottom;
+        mexit(&f, &first, &end, &s, &xlo, &xhi, &ylo, &yhi, &found);
         if (found > 0) return (found - 1) / step_;
     }
     if (b < regular_) return -1;
     // The last sample, off the step's grid.
-    bool in = false;
-    const int32_t c = axis == 1 ? xAt(count_ - 1, &in) : yAt(count_ - 1, &in);
-    return !in || c < lo || c > hi ? count_ - 1 : -1;
+    const Mapped m = map(count_ - 1, 0);
+    const bool within = m.ok && m.x >= box.left && m.x <= box.right && m.y >= box.top && m.y <= box.bottom;
+    return within ? -1 : count_ - 1;
 }
 
 void SampleReader::batch(int first, int cnt, int32_t* xs, int32_t* ys, int32_t* ins) const

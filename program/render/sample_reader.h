@@ -5,6 +5,8 @@
 #ifndef ZAN_RENDER_SAMPLE_READER_H
 #define ZAN_RENDER_SAMPLE_READER_H
 
+#include "render/draw_target.h"
+
 #include <cstdint>
 
 namespace zan::render {
@@ -57,9 +59,10 @@ public:
     // continuity, xcont and ycont are left 0 and found sooner.
     MappedRange range(int a, int b, bool continuity = false) const;
     int regular() const { return regular_; }
-    // The first drawn sample of a..b whose coordinate on the axis (1: x,
-    // 2: y) is beyond a device limit or outside lo..hi, or -1 when none is.
-    int firstOutside(int a, int b, int axis, int32_t lo, int32_t hi) const;
+    // The first drawn sample of a..b whose point is beyond a device limit or
+    // outside the box [box.left, box.right] x [box.top, box.bottom] (both
+    // ends included), or -1 when none is.
+    int firstOutside(int a, int b, const Rect& box) const;
 
     // Calls f(k, m) for drawn samples a..b in order; staleY as for map().
     // Samples outside the device range are mapped one by one.
