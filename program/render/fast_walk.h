@@ -1,8 +1,6 @@
 // A faster way to draw a line of many samples on the screen image that sets
-// exactly the pixels the sample walk sets. Consecutive samples in one pixel
-// column shrink to their first, lowest, highest and last point; runs of
-// samples in one column, beyond a device limit or off the image are passed
-// over with the library's mapped ranges, checked and never assumed.
+// exactly the pixels the sample walk sets, in every marks mode and at every
+// draw rate: its cost follows the pixels drawn, not the samples in view.
 #ifndef ZAN_RENDER_FAST_WALK_H
 #define ZAN_RENDER_FAST_WALK_H
 
