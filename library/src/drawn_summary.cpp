@@ -49,7 +49,9 @@ bool DrawnSummary::allocate(std::size_t drawn, bool values)
 bool DrawnSummary::update(const double* column, int32_t stored, int32_t step)
 {
     if (step < 1 || stored < 0) return false;
-    if (step == step_ && stored == stored_ && dif_) return true;
+    // Answered without a write when nothing changed, also after a failure:
+    // drawings on several threads ask at once.
+    if (step == step_ && stored == stored_) return dif_ != nullptr;
     const std::size_t drawn = stored == 0 ? 0 : (static_cast<std::size_t>(stored) - 1) / static_cast<std::size_t>(step) + 1;
     // Samples added to the same step only change the blocks from the one
     // holding the last drawn sample summarised before: its step to the next.
@@ -63,8 +65,8 @@ bool DrawnSummary::update(const double* column, int32_t stored, int32_t step)
         blocks_ = groups_ = 0;
     }
     if (!allocate(drawn, step > 1)) {
-        step_ = 0;
-        stored_ = -1;
+        step_ = step;
+        stored_ = stored;
         drawn_ = 0;
         return false;
     }
