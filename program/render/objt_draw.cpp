@@ -73,13 +73,9 @@ void DrawCell(DrawTarget& t, zan::Session& s, const CellContext& c, bool loaded,
     const int kp = c.g.kp;
     t.setClip(Rect{cell.Left - kp, cell.Top - kp, cell.Right + kp + 1, cell.Bottom + kp + 1});
     if (loaded) {
-        if (layers.has(index)) {
-            layers.put(t, index);
-            LeaveCurvesState(s, c);
-        } else {
-            DrawCurves(t, s, c);
-            LeaveCurvesState(s, c);
-        }
+        if (layers.has(index)) layers.put(t, index);
+        else DrawCurves(t, s, c);
+        LeaveCurvesState(s, c);
         DrawTimeMarkers(t, s, c);
         t.setForeColor(kBlack);
         if (LineLegendShown(s, static_cast<int>(c.vars.lines.size()))) DrawLineLegend(t, s, c);
