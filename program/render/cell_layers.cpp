@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <new>
+#include <system_error>
 #include <thread>
 
 namespace zan::render {
@@ -70,7 +71,14 @@ CellLayers CellLayers::Draw(DrawTarget& t, const zan::Session& s, const std::vec
         }
     };
     std::vector<std::thread> helpers;
-    for (int i = 1; i < threads; ++i) helpers.emplace_back(work);
+    for (int i = 1; i < threads; ++i) {
+        // Without another thread this one draws the rest.
+        try {
+            helpers.emplace_back(work);
+        } catch (const std::system_error&) {
+            break;
+        }
+    }
     work();
     for (std::thread& h : helpers) h.join();
     return out;
