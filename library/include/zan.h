@@ -145,10 +145,13 @@ ZAN_EXPORT void mrngs(int32_t* file, int32_t* first, int32_t* last, int32_t* ste
 // The first of the samples first, first + step, ... up to last (first - 1 a
 // multiple of step) whose x (as idata gives it) or y (as jdata gives it) is
 // beyond a device limit or outside xlo..xhi or ylo..yhi; found receives its
-// number, or 0 when there is none or the run cannot be asked about. Blocks
+// number, or 0 when there is none or the run cannot be asked about. runlo
+// and runhi receive the least and greatest y of the samples before it (of
+// all when there is none), runlo above runhi when there are none. Blocks
 // whose extremes lie within on both axes are passed over whole.
 ZAN_EXPORT void mexit(int32_t* file, int32_t* first, int32_t* last, int32_t* step, int32_t* xlo,
-                      int32_t* xhi, int32_t* ylo, int32_t* yhi, int32_t* found);
+                      int32_t* xhi, int32_t* ylo, int32_t* yhi, int32_t* found, int32_t* runlo,
+                      int32_t* runhi);
 
 // Makes the summaries that mrang, mrngs and mexit read for variable var of
 // file at draw rate step now rather than on their first use, with those of

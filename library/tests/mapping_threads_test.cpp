@@ -49,11 +49,11 @@ std::vector<int32_t> Map(int32_t file, const Job& j, int32_t n)
     out.insert(out.end(), y, y + 64);
     for (int32_t a = 1; a + 640 <= n; a += 997) {
         int32_t first = (a - 1) / j.step * j.step + 1, last = first + 640, step = j.step;
-        int32_t r[9];
+        int32_t r[11];
         mrngs(&f, &first, &last, &step, &r[0], &r[1], &r[2], &r[3], &r[4], &r[5], &r[6], &r[7]);
         int32_t xlo = r[0], xhi = r[0] + 3, ylo = -32767, yhi = 32767;
-        mexit(&f, &first, &last, &step, &xlo, &xhi, &ylo, &yhi, &r[8]);
-        out.insert(out.end(), r, r + 9);
+        mexit(&f, &first, &last, &step, &xlo, &xhi, &ylo, &yhi, &r[8], &r[9], &r[10]);
+        out.insert(out.end(), r, r + 11);
     }
     return out;
 }

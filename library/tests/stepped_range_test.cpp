@@ -191,8 +191,8 @@ TEST_F(SteppedRange, FollowsSamplesAddedToTheFile)
     }
 }
 
-// The first of every step-th sample whose point leaves a box, as a walk with
-// idata and jdata finds it.
+// The first of every step-th sample whose point leaves a box, and the rows
+// of those before it, as a walk with idata and jdata finds them.
 TEST_F(SteppedRange, FindsTheFirstSampleLeavingABox)
 {
     const int32_t rows = 30000;
@@ -213,15 +213,28 @@ TEST_F(SteppedRange, FindsTheFirstSampleLeavingABox)
             jdata(&f, &s0, &y0, &inside);
             int32_t xlo = k % 4 == 0 ? -32767 : x0 - k % 40, xhi = k % 4 == 0 ? 32767 : x0 + k % 70;
             int32_t ylo = y0 - k % 30, yhi = y0 + k % 20, found = -1, st = step, first = a, last = b;
-            mexit(&f, &first, &last, &st, &xlo, &xhi, &ylo, &yhi, &found);
-            int32_t expected = 0;
+            int32_t runlo = 0, runhi = 0;
+            mexit(&f, &first, &last, &st, &xlo, &xhi, &ylo, &yhi, &found, &runlo, &runhi);
+            int32_t expected = 0, lo = 1, hi = 0;
             for (int32_t s = a; s <= b && expected == 0; s += step) {
                 int32_t x = 0, y = 0, xin = 1, yin = 1;
                 idata(&f, &s, &x, &xin);
                 jdata(&f, &s, &y, &yin);
-                if (xin != 1 || yin != 1 || x < xlo || x > xhi || y < ylo || y > yhi) expected = s;
+                if (xin != 1 || yin != 1 || x < xlo || x > xhi || y < ylo || y > yhi) {
+                    expected = s;
+                } else {
+                    lo = lo > hi ? y : std::min(lo, y);
+                    hi = std::max(hi, y);
+                }
             }
             ASSERT_EQ(found, expected) << "step " << step << " " << a << ".." << b;
+            // The rows of the samples passed before it.
+            if (lo <= hi) {
+                ASSERT_EQ(runlo, lo) << "step " << step << " " << a << ".." << b;
+                ASSERT_EQ(runhi, hi) << "step " << step << " " << a << ".." << b;
+            } else {
+                ASSERT_GT(runlo, runhi);
+            }
         }
     }
 }

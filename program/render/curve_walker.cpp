@@ -128,9 +128,9 @@ bool CurveWalker::passPainted(int a, int b)
     return true;
 }
 
-int CurveWalker::runEnd(int k, int32_t lo, int32_t hi)
+int CurveWalker::runEnd(int k, int32_t lo, int32_t hi, Rows* rows)
 {
-    const int out = r_.firstOutside(k + 1, r_.count() - 1, Rect{lo, -kLimit, hi, kLimit});
+    const int out = r_.firstOutside(k + 1, r_.count() - 1, Rect{lo, -kLimit, hi, kLimit}, rows);
     return out < 0 ? r_.count() - 1 : out - 1;
 }
 
@@ -176,65 +176,28 @@ int CurveWalker::skip(int k, const Mapped& m)
     if (!reducer_.at(p)) return k;
     const bool left = m.x < skipArea_.left;
     const bool right = m.x >= skipArea_.right;
-    if (left || right) return passBeside(k, m, left);
-    const int e = runEnd(k, m.x, m.x);
+    if (left || right) return passBeside(k, left);
+    Rows rows;
+    const int e = runEnd(k, m.x, m.x, &rows);
     if (e - k < kMinSkip) return fallBack(k, e);
-    MappedRange found;
-    const int v = verified(k, e, [&](const MappedRange& r) {
-        return r.xlo == m.x && r.xhi == m.x && r.allInside();
-    }, &found);
-    if (v < 0) return fallBack(k, e);
-    const Mapped end = r_.map(v, py_);
-    if (lines_) reducer_.span(found.ylo, found.yhi);
-    if (sink_) sink_->column(k + 1, v, m.x, found);
-    jumpTo(v, end);
-    return passed(v);
+    // Every sample of k+1..e is drawn in the column: the lines between them
+    // set the rows of their extremes and every row between.
+    const Mapped end = r_.map(e, py_);
+    if (lines_) reducer_.span(rows.lo, rows.hi);
+    if (sink_) sink_->column(k + 1, e, m.x, MappedRange{m.x, m.x, rows.lo, rows.hi, 1, 1, 0, 0});
+    jumpTo(e, end);
+    return passed(e);
 }
 
-int CurveWalker::passBeside(int k, const Mapped& m, bool left)
+int CurveWalker::passBeside(int k, bool left)
 {
     const int e = left ? runEnd(k, -kLimit, skipArea_.left - 1) : runEnd(k, skipArea_.right, kLimit);
     if (e - k < kMinSkip) return fallBack(k, e);
-    auto beside = [&](const MappedRange& r) { return left ? r.xhi < skipArea_.left : r.xlo >= skipArea_.right; };
-    // All drawn: the pen ends on the last one unless none of them moved.
-    MappedRange found;
-    int v = verified(k, e, [&](const MappedRange& r) { return r.allInside() && beside(r); }, &found);
-    if (v >= 0) {
-        const Mapped end = r_.map(v, py_);
-        const bool still = found.xlo == m.x && found.xhi == m.x && found.ylo == m.y && found.yhi == m.y;
-        if (sink_) sink_->hidden(k + 1, v);
-        if (still) {
-            if (r_.isLast(v)) last_ = end;
-            return passed(v);
-        }
-        jumpTo(v, end);
-        return passed(v);
-    }
-    // Some not drawn: the pen ends on the last sample drawn to.
-    v = verified(k, e, beside);
-    if (v < 0) return fallBack(k, e);
-    const int u = lastVertex(k, v);
-    if (u < 0) return fallBack(k, e);
-    if (sink_) sink_->hidden(k + 1, u);
-    jumpTo(u, r_.map(u, py_));
-    return passed(u);
-}
-
-int CurveWalker::lastVertex(int k, int v)
-{
-    for (int u = v; u > k && u >= v - 64; --u) {
-        const Mapped m = r_.map(u, py_);
-        if (!m.ok) continue;
-        if (u - 1 == k) return m.x != px0_ || m.y != py0_ ? u : -1;
-        bool in = false;
-        const int32_t x = r_.xAt(u - 1, &in);
-        if (in) {
-            if (x != m.x || r_.yAt(u - 1, &in) != m.y) return u;
-        } else if (x != m.x) {
-            return u;
-        }
-    }
-    return -1;
+    // All drawn and beside the area: their lines set no pixel in it, and the
+    // pen ends on the last of them (where it stays when none moved).
+    if (sink_) sink_->hidden(k + 1, e);
+    jumpTo(e, r_.map(e, py_));
+    return passed(e);
 }
 
 void CurveWalker::jumpTo(int e, const Mapped& m)

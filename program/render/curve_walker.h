@@ -66,8 +66,8 @@ private:
     }
 
     // The last drawn sample after k up to which every sample is drawn and
-    // its x lies within lo..hi.
-    int runEnd(int k, int32_t lo, int32_t hi);
+    // its x lies within lo..hi; rows, if given, receives their rows.
+    int runEnd(int k, int32_t lo, int32_t hi, Rows* rows = nullptr);
 
     // A pass over samples: the next exact chunk starts small again.
     int passed(int e);
@@ -77,15 +77,9 @@ private:
     int skip(int k, const Mapped& m);
 
     // Samples on one side of the area: lines between them set no pixel in it.
-    int passBeside(int k, const Mapped& m, bool left);
+    int passBeside(int k, bool left);
 
-    // A drawn sample among the last few of k+1 .. v that the sample walk
-    // surely draws a line to (its point differs from the sample before), or
-    // -1. The pen ends there whatever the samples before it did.
-    int lastVertex(int k, int v);
-
-    // The pen ends on e's point: every sample before it was drawn, or e is a
-    // sample the walk draws a line to.
+    // The pen ends on e's point: every sample before it was drawn.
     void jumpTo(int e, const Mapped& m);
 
     // A few samples the sample walk's way, before the next try; k when

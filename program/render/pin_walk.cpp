@@ -19,6 +19,7 @@ constexpr int kExactChunk = 64;
 constexpr int kMaxChunk = 8192;
 constexpr int kMissesBeforeChunk = 8;
 constexpr int kLeaf = 64;
+constexpr int32_t kLimit = 32767;
 
 enum Colour : uint8_t { kLine = 1, kPin = 2 };
 
@@ -267,35 +268,32 @@ private:
         const bool left = m.x < area_.left;
         const bool right = m.x >= area_.right;
         if (left || right) {
-            // Lines and dots beside the area: only where the walk ends counts.
-            const int e = ReachWhile(r_, k, [&](int j) {
-                bool in = false;
-                const int32_t x = r_.xAt(j, &in);
-                return in && (left ? x < area_.left : x >= area_.right);
-            });
+            // All drawn and beside the area: their lines and dots are not
+            // seen, only where the walk ends counts.
+            const int e = runEnd(k, left ? -kLimit : area_.right, left ? area_.left - 1 : kLimit);
             if (e - k < kMinSkip) return fallBack(k, e);
-            MappedRange found;
-            const int v = VerifiedRun(r_, k, e, kMinSkip, [&](const MappedRange& r) {
-                return r.allInside() && (left ? r.xhi < area_.left : r.xlo >= area_.right);
-            }, &found);
-            if (v < 0) return fallBack(k, e);
-            const bool still = found.xlo == m.x && found.xhi == m.x && found.ylo == m.y && found.yhi == m.y;
-            land(v, r_.map(v, py_), !still);
-            return passed(v);
+            land(e, r_.map(e, py_), true);
+            return passed(e);
         }
-        const int e = ReachWhile(r_, k, [&](int j) { return r_.xAt(j) == m.x; });
+        Rows rows;
+        const int e = runEnd(k, m.x, m.x, &rows);
         if (e - k < kMinSkip) return fallBack(k, e);
-        const int v = VerifiedRun(r_, k, e, kMinSkip,
-                                  [&](const MappedRange& r) { return r.xlo == m.x && r.xhi == m.x && r.allInside(); });
-        if (v < 0) return fallBack(k, e);
-        ColumnColours colours(r_, k, v, r_.range(k, v), area_);
+        const MappedRange whole{m.x, m.x, std::min(rows.lo, m.y), std::max(rows.hi, m.y), 1, 1, 0, 0};
+        ColumnColours colours(r_, k, e, whole, area_);
         colours.resolve();
         colours.runs([&](int first, int last, uint8_t c) {
             target_.fillColumn(m.x, first, last, c == kPin ? kPinColour : w_.colour);
         });
-        const Mapped end = r_.map(v, py_);
-        land(v, end, true);
-        return passed(v);
+        land(e, r_.map(e, py_), true);
+        return passed(e);
+    }
+
+    // The last drawn sample after k up to which every sample is drawn and
+    // its x lies within lo..hi; rows, if given, receives their rows.
+    int runEnd(int k, int32_t lo, int32_t hi, Rows* rows = nullptr)
+    {
+        const int out = r_.firstOutside(k + 1, r_.count() - 1, Rect{lo, -kLimit, hi, kLimit}, rows);
+        return out < 0 ? r_.count() - 1 : out - 1;
     }
 
     ImageTarget& target_;

@@ -107,21 +107,33 @@ MappedRange SampleReader::range(int a, int b, bool continuity) const
     return r;
 }
 
-int SampleReader::firstOutside(int a, int b, const Rect& box) const
+int SampleReader::firstOutside(int a, int b, const Rect& box, Rows* rows) const
 {
+    Rows passed;
     const int last = std::min(b, regular_ - 1);
     if (a <= last) {
         ++ThreadWalkCost().ranges;
         int32_t f = file_, first = sample(a), end = sample(last), s = step_, found = 0;
         int32_t xlo = box.left, xhi = box.right, ylo = box.top, yhi = box.bottom;
-        mexit(&f, &first, &end, &s, &xlo, &xhi, &ylo, &yhi, &found);
-        if (found > 0) return (found - 1) / step_;
+        mexit(&f, &first, &end, &s, &xlo, &xhi, &ylo, &yhi, &found, &passed.lo, &passed.hi);
+        if (found > 0) {
+            if (rows) *rows = passed;
+            return (found - 1) / step_;
+        }
     }
-    if (b < regular_) return -1;
-    // The last sample, off the step's grid.
-    const Mapped m = map(count_ - 1, 0);
-    const bool within = m.ok && m.x >= box.left && m.x <= box.right && m.y >= box.top && m.y <= box.bottom;
-    return within ? -1 : count_ - 1;
+    int out = -1;
+    if (b >= regular_) {
+        // The last sample, off the step's grid.
+        const Mapped m = map(count_ - 1, 0);
+        if (m.ok && m.x >= box.left && m.x <= box.right && m.y >= box.top && m.y <= box.bottom) {
+            passed.lo = passed.lo > passed.hi ? m.y : std::min(passed.lo, m.y);
+            passed.hi = std::max(passed.hi, m.y);
+        } else {
+            out = count_ - 1;
+        }
+    }
+    if (rows) *rows = passed;
+    return out;
 }
 
 void SampleReader::batch(int first, int cnt, int32_t* xs, int32_t* ys, int32_t* ins) const

@@ -29,6 +29,12 @@ struct MappedRange {
     bool allInside() const { return xin == 1 && yin == 1; }
 };
 
+// Rows lo..hi; empty when lo is above hi.
+struct Rows {
+    int32_t lo = 1;
+    int32_t hi = 0;
+};
+
 // Work done by the fast walks of this thread, counted so that tests can
 // check that a redraw does not grow with the samples in view.
 struct WalkCost {
@@ -61,8 +67,9 @@ public:
     int regular() const { return regular_; }
     // The first drawn sample of a..b whose point is beyond a device limit or
     // outside the box [box.left, box.right] x [box.top, box.bottom] (both
-    // ends included), or -1 when none is.
-    int firstOutside(int a, int b, const Rect& box) const;
+    // ends included), or -1 when none is. rows, if given, receives the least
+    // and greatest y of the samples before it (lo above hi when none).
+    int firstOutside(int a, int b, const Rect& box, Rows* rows = nullptr) const;
 
     // Calls f(k, m) for drawn samples a..b in order; staleY as for map().
     // Samples outside the device range are mapped one by one.
