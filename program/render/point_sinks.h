@@ -63,7 +63,12 @@ public:
     MarkSpaced(const SampleReader& r, MarkStamp stamp, int D);
     void point(int k, Point p) override;
     void column(int a, int b, int, const MappedRange&) override { follow(a, b); }
-    void hidden(int a, int b) override { follow(a, b); }
+    // Marks beside the area are not seen; they count only for the marks
+    // after them, and at the end of the curve there are none.
+    void hidden(int a, int b) override
+    {
+        if (b < r_.count() - 1) follow(a, b);
+    }
     const MarkStamp& stamp() const override { return stamp_; }
 
 private:
