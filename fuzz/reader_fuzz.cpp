@@ -119,6 +119,21 @@ void check_ranges(const Loaded& r)
             smin = std::min(smin, d);
         }
         EXPECT(up == smax && lo == smin);
+        // cdata gives the same column in one call, and 0.0 beyond its ends.
+        std::vector<double> column(static_cast<std::size_t>(r.nstored) + 2, -1.0);
+        int32_t first = 0, count = r.nstored + 2;
+        cdata(&f, &var, &first, &count, column.data());
+        EXPECT(column.front() == 0.0 && column.back() == 0.0);
+        for (int32_t s = 1; s <= r.nstored; ++s) EXPECT(column[static_cast<std::size_t>(s)] == value(1, s, v));
+        // pdata names the stored samples, and calls them exact only when ddata gives them bit for bit.
+        const double* stored = nullptr;
+        int32_t n = -1, exact = -1;
+        pdata(&f, &var, &stored, &n, &exact);
+        EXPECT(stored && n == r.nstored);
+        bool same = true;
+        for (int32_t s = 1; s <= n; ++s)
+            same = same && std::memcmp(&stored[s - 1], &column[static_cast<std::size_t>(s)], sizeof(double)) == 0;
+        EXPECT(exact == (same ? 1 : 0));
         EXPECT(mag == (std::max(std::fabs(up), std::fabs(lo)) == 0 ? 1.0 : std::max(std::fabs(up), std::fabs(lo))));
     }
 }

@@ -30,7 +30,7 @@ run() {
 }
 
 failed=0
-for pair in "bin csv" "dat settings"; do
+for pair in "bin csv" "dat settings" "parallel follow"; do
   set -- $pair
   run "$1" "$1" & a=$!
   run "$2" "$2" & b=$!

@@ -4,10 +4,12 @@
 set -euo pipefail
 # gfortran, desktop-file-utils, groff-base, dpkg-dev and file serve the
 # install and package tests (Fortran example, menu entry, manual pages, the
-# package's library dependencies).
+# package's library dependencies); python3-numpy and python3-pytest the
+# Python package and its tests.
 pkgs=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
       qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core
-      gfortran desktop-file-utils groff-base dpkg-dev file clang libclang-rt-dev)
+      gfortran desktop-file-utils groff-base dpkg-dev file clang libclang-rt-dev
+      python3-numpy python3-pytest)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -81,9 +81,9 @@ Timing time_cat(const std::string& path)
 Timing time_touch(uint64_t bytes)
 {
     return timed(RUSAGE_SELF, [&] {
-        std::unique_ptr<double[]> block;
-        if (zan::allocate_block(bytes / sizeof(double), block) && block)
-            std::memset(static_cast<void*>(block.get()), 0, bytes);
+        zan::MappedValues block;
+        if (block.map(bytes / sizeof(double)) && block)
+            std::memset(static_cast<void*>(block.get()), 0, block.size() * sizeof(double));
     });
 }
 
@@ -91,6 +91,7 @@ struct Load {
     Timing time;
     double peak_mb;
     double block_mb;
+    bool large;  // the block kept large pages to the end of the load
     int32_t nvar, nstored, nrows, step, status;
 };
 
@@ -113,6 +114,7 @@ Load load(const std::string& path)
     r.peak_mb = static_cast<double>(peak_rss()) / 1e6;
     const zan::FileSlot* slot = zan::loaded_slot(1);
     r.block_mb = slot ? static_cast<double>(slot->nvar) * slot->capacity * 8 / 1e6 : 0.0;
+    r.large = slot && slot->block.large_pages();
     dclos(&result);
     return r;
 }
@@ -152,7 +154,8 @@ int main(int argc, char** argv)
         cells(mb, a.time);
         cells(mb, b.time);
         std::printf(" %8.1f %8.1f %6d\n", b.block_mb, std::max(a.peak_mb, b.peak_mb), b.status);
-        std::printf("  %d variables, %d of %d rows stored, step %d\n", b.nvar, b.nstored, b.nrows, b.step);
+        std::printf("  %d variables, %d of %d rows stored, step %d; pages of the block: %s, then %s\n", b.nvar,
+                    b.nstored, b.nrows, b.step, a.large ? "large" : "small", b.large ? "large" : "small");
     }
     return 0;
 }

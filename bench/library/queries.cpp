@@ -50,7 +50,7 @@ void fill_store()
     zan::FileSlot& slot = s.slots[0];
     slot.nvar = kVars;
     slot.capacity = kRows;
-    slot.block = std::make_unique<double[]>(static_cast<std::size_t>(kVars) * kRows);
+    slot.block.allocate(kVars, kRows);
     zan::VarTables* t = zan::var_tables(1);
     t->reset();
     uint32_t noise = 12345;
@@ -128,8 +128,8 @@ void WindowRangeEveryVariable(benchmark::State& state)
     const bool blocks = state.range(0) == 1;
     if (!blocks)
         slot.extremes.release();
-    else if (!slot.extremes.covers(slot.block.get(), slot.nvar, slot.capacity))
-        slot.extremes.prepare(slot.block.get(), slot.nvar, slot.capacity);
+    else if (!slot.extremes_current())
+        slot.prepare_extremes();
     int32_t file = 1, xvar = 1;
     const Range rx = full_range(xvar);
     double xlo = rx.lower + 0.1 * (rx.upper - rx.lower), xhi = rx.upper - 0.1 * (rx.upper - rx.lower);

@@ -47,21 +47,44 @@ ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* names, int32_
 ZAN_EXPORT void dsize(int32_t* file, const int32_t* path, int32_t* size, int32_t* spare);
 ZAN_EXPORT void dclos(int32_t* result);
 ZAN_EXPORT void daloc(int32_t* result);
+// What the dopen of loaded file number `file` found, so that a caller can
+// tell a load that lost rows from a normal one without reading the file
+// again. names_line: the line of a text file that gave the names (1 for the
+// first line; lines before it were passed over), 0 for a binary file.
+// stored: the stored count dopen reported. refused: lines that hold fields
+// but gave neither the names nor a row: those passed over before the names
+// line, and those after it tested as rows and refused (wrong field count or
+// not all numbers). Comment lines and lines of blanks and commas only are
+// not counted, nor the lines a step above 1 passes over untested; so a file
+// of comment lines, its names line and its rows reports 0. Rows that dgrow
+// adds later do not change these. A file number that is not loaded,
+// or whose load stored no variables, gives 0 in all three.
+ZAN_EXPORT void drows(int32_t* file, int32_t* names_line, int32_t* stored, int32_t* refused);
 
 // Following a file that keeps growing. Reads into loaded file number `file`
 // the rows that the file at `path` (the path it was loaded from) gained since
-// its load or since the last dgrow, with the step of the load, growing its
-// sample block as needed; ranges and block extremes take the new samples in.
-// Only complete rows are stored: a text line without its line end, or the
-// short end of a binary row or record, is left for the next call; a last row
-// that dopen read from a text line without its line end (a finished file may
-// end so) is taken back and stored again once its line is complete. status 0:
-// nstored is the stored count now and added the samples stored by the call
-// (0 when nothing complete was appended). ZAN_STATUS_RELOAD: the file did not only grow (it
-// shrank, was replaced, its first bytes or the bytes before the resume point
-// differ) or cannot be followed; nothing was added and only a new load gives
-// its data. Otherwise the platform's error number (the file cannot be opened
-// or read, or no memory for a larger block): the samples stored so far stay.
+// its load or since the last dgrow, with the step of the load, going on from
+// the place in the file where that reading stopped (also when the load
+// stopped at its capacity) and growing the sample block as needed; ranges and
+// block extremes take the new samples in. Only whole rows are stored: the
+// short end of a binary row or record waits for the next call. The last line
+// of a text file without its line end counts as a row only while the file is
+// as it was at the last look: dopen reads it, and dgrow reads it when the
+// file has the size it had at the last dgrow (so a finished file shows it
+// after one call that finds no change). Such a row is provisional: once the
+// file grows it is taken back and its line read again as it is then.
+// status 0: nstored is the stored count now and added the samples stored by
+// the call, a provisional row read again included (0 when nothing was
+// stored). ZAN_STATUS_RELOAD: the file did not only grow (it is shorter than
+// at the last look, was replaced, or its first bytes, the bytes before the
+// resume point or the bytes before its former end differ), or what was
+// appended reads otherwise from the start in a new load (a broken record; a
+// text line among the first 99 with more fields than the variable count), or
+// the file cannot be followed (its load ended with an error, or its names
+// line had no line end): the slot is left exactly as it was before the call,
+// and only a new load gives the file's data. Otherwise the platform's error
+// number (the file cannot be opened or read, or no memory for a larger
+// block): the samples stored so far stay, and a later call goes on.
 ZAN_EXPORT void dgrow(int32_t* file, const int32_t* path, int32_t* nstored, int32_t* added,
                       int32_t* status);
 
@@ -119,6 +142,26 @@ ZAN_EXPORT void jdata(int32_t* file, int32_t* sample, int32_t* y, int32_t* insid
 // writes nothing. Samples outside 1..stored count answer as in idata.
 ZAN_EXPORT void mdata(int32_t* file, int32_t* first, int32_t* count, int32_t* x, int32_t* y,
                       int32_t* inside);
+// Many values at once: for k = 0..count-1, values[k] receives what ddata
+// gives for sample first + k of variable var (shift and factor applied; 0.0
+// for a sample outside 1..stored count, and for every entry when the file is
+// not loaded or has no such variable). values holds count entries; count <= 0
+// writes nothing.
+ZAN_EXPORT void cdata(int32_t* file, int32_t* var, int32_t* first, int32_t* count, double* values);
+// Where the samples of variable var lie, to be read in place: samples
+// receives the address of stored sample 1, followed by samples 2..count as
+// 64-bit values one after another, and count the stored count. exact is 1
+// when ddata gives every one of them bit for bit as stored (at this call: a
+// later sshft or sfact does not change the stored values, only what ddata
+// makes of them), else 0; it is 0 under a shift or factor that changes a
+// value, and also under shift 0 and factor 1 when a stored value is -0.0,
+// which ddata gives as +0.0. Finding that out reads the whole column. The
+// address and the values of samples 1..count stay as they are until dclos
+// or a dgrow of the file (which may move the samples and takes back a last
+// row read without its line end), whichever comes first. A file that is not
+// loaded or a variable it does not have gives a null address, count 0 and
+// exact 0.
+ZAN_EXPORT void pdata(int32_t* file, int32_t* var, const double** samples, int32_t* count, int32_t* exact);
 // Mapped range of samples first..last of the current X and Y variables:
 // xlo/xhi receive the least and greatest x that idata gives for them, ylo/yhi
 // the same for jdata. xin (yin for Y) is 1 when idata (jdata) keeps inside
@@ -175,12 +218,17 @@ ZAN_EXPORT void gfact(int32_t* file, int32_t* var, double* factor);
 // above 999, a sign before three digits below 0), ".bin" for kinds 0 and 2 or
 // ".csv". It is written under a temporary name in the same folder and renamed
 // only when complete, so a failure leaves no partial file under the final
-// name. Nothing is written for count outside 1..5000 or an unknown variable.
+// name. Nothing is written for count outside 0..5000 or an unknown variable.
+// Count 0 writes an output without variables: the binary header with a blank
+// title and variable count 0, or the text layout's empty names line; no rows.
 // path is read up to its first character 0 or 255 characters; names must hold
 // count x 80 characters; vars, upper and lower count entries.
 ZAN_EXPORT void efile(int32_t* file, int32_t* count, int32_t* vars, double* upper, double* lower,
                       int32_t* kind, const char* path, int32_t* pathlen, const char* names,
                       int32_t* nameslen, int32_t* number);
+// Version of the library: major, minor and patch number (0.1 gives 0, 1, 0).
+ZAN_EXPORT void dvers(int32_t* major, int32_t* minor, int32_t* patch);
+
 // Axis division. Inputs that are not finite numbers, or a range wider than a
 // double holds, are divided like the empty range at 0: 0 to 1 in 5 steps.
 ZAN_EXPORT void dscls(double* low, double* high, double* first, double* last, double* step,

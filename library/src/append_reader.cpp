@@ -1,11 +1,12 @@
 // dgrow: reads the rows a loaded file gained since its load (or since the
-// last dgrow) into its block, with the load's step. The bytes already read
-// are recognised by the file's identity, its first bytes and the bytes right
-// before the resume point; anything else than appended bytes asks for a new
-// load. Only complete rows are stored: a text line without its line end, or
-// the short end of a binary row or record, waits for the next call, and a
-// last row that a load read from a line without its line end is taken back
-// until that line is complete.
+// last dgrow) into its block, with the load's step, going on from the place
+// where the last reading stopped. The bytes already read are recognised by
+// the file's identity, its first bytes, the bytes right before the resume
+// point and those before the end it had; anything else than appended bytes,
+// or appended bytes that a new load would read otherwise, asks for a new load
+// and leaves the slot as it was. Only whole rows are stored: the short end of
+// a binary row or record waits for the next call, and a text line without
+// its line end counts only while the file stays as it was at the last call.
 #include "append_reader.h"
 #include "byte_order.h"
 #include "csv_fields.h"
@@ -69,30 +70,30 @@ struct Outcome {
 template <class ValueOf>
 bool take(FollowState& st, FileSlot& slot, SampleSink& sink, ValueOf value_of, Outcome& out)
 {
-    if (st.discard > 0) {
-        --st.discard;
+    if (st.at.discard > 0) {
+        --st.at.discard;
         return true;
     }
     if (!room_for_sample(slot)) return false;
     sink.store(value_of);
-    st.discard = st.step - 1;
+    st.at.discard = st.step - 1;
     ++out.added;
     return true;
 }
 
 void read_stream(FollowState& st, FileSlot& slot, SampleSink& sink, Window& w, Outcome& out)
 {
-    const std::size_t row = st.row_bytes;
-    while (w.need(st.offset, row)) {
-        const char* p = w.at(st.offset);
-        const bool stored = st.value_size == 8
+    const std::size_t row = st.at.row_bytes;
+    while (w.need(st.at.offset, row)) {
+        const char* p = w.at(st.at.offset);
+        const bool stored = st.at.value_size == 8
                                 ? take(st, slot, sink, [p](int32_t v) { return load_le<double>(p + 8 * v); }, out)
                                 : take(st, slot, sink, [p](int32_t v) { return double(load_le<float>(p + 4 * v)); }, out);
         if (!stored) {
             out.status = ENOMEM;
             return;
         }
-        st.offset += row;
+        st.at.offset += row;
     }
     if (w.error()) out.status = w.error();
 }
@@ -100,65 +101,124 @@ void read_stream(FollowState& st, FileSlot& slot, SampleSink& sink, Window& w, O
 void read_records(FollowState& st, FileSlot& slot, SampleSink& sink, Window& w, Outcome& out)
 {
     for (;;) {
-        if (!w.need(st.offset, 4)) break;
-        const int32_t len = load_le<int32_t>(w.at(st.offset));
-        if (len < 0 || static_cast<std::size_t>(len) < st.row_bytes) {
+        if (!w.need(st.at.offset, 4)) break;
+        const int32_t len = load_le<int32_t>(w.at(st.at.offset));
+        if (len < 0 || static_cast<std::size_t>(len) < st.at.row_bytes) {
             out.status = ZAN_STATUS_RELOAD;
             return;
         }
-        const uint64_t trailer = st.offset + 4 + static_cast<uint64_t>(len);
+        const uint64_t trailer = st.at.offset + 4 + static_cast<uint64_t>(len);
         if (trailer + 4 > w.file_size()) break;  // the record is still being written
         if (!w.need(trailer, 4)) break;
         if (load_le<int32_t>(w.at(trailer)) != len) {
             out.status = ZAN_STATUS_RELOAD;
             return;
         }
-        if (!w.need(st.offset + 4, st.row_bytes)) break;
-        const char* p = w.at(st.offset + 4);
+        if (!w.need(st.at.offset + 4, st.at.row_bytes)) break;
+        const char* p = w.at(st.at.offset + 4);
         if (!take(st, slot, sink, [p](int32_t v) { return double(load_le<float>(p + 4 * v)); }, out)) {
             out.status = ENOMEM;
             return;
         }
-        st.offset = trailer + 4;
+        st.at.offset = trailer + 4;
     }
     if (w.error()) out.status = w.error();
 }
 
-void read_lines(FollowState& st, FileSlot& slot, SampleSink& sink, Window& w, Outcome& out)
+// Lines from the resume point on. The last line without its line end is a
+// row only when the file is `stable` (as it was at the last call); it is then
+// stored provisionally and the resume point stays at its start.
+void read_lines(FollowState& st, FileSlot& slot, SampleSink& sink, Window& w, bool stable, Outcome& out)
 {
     static std::array<double, kMaxVars> row;
-    while (st.offset < w.file_size()) {
-        if (!w.need(st.offset, 1)) break;
-        const char* p = w.at(st.offset);
-        std::size_t n = w.buffered(st.offset);
+    while (st.at.offset < w.file_size()) {
+        if (!w.need(st.at.offset, 1)) break;
+        const char* p = w.at(st.at.offset);
+        std::size_t n = w.buffered(st.at.offset);
         const char* nl = static_cast<const char*>(std::memchr(p, '\n', n));
-        if (!nl) {
-            // The line is still being written, or is longer than a window:
-            // read it again from its start with a window that holds all of it.
-            if (st.offset + n >= w.file_size()) break;
+        if (!nl && st.at.offset + n < w.file_size()) {
+            // Longer than the window: read it again from its start with a
+            // window that holds all of it.
             if (n >= (std::size_t{64} << 20)) {
                 out.status = ZAN_STATUS_RELOAD;
                 return;
             }
-            if (!w.need(st.offset, std::min<uint64_t>(2 * n, w.file_size() - st.offset))) break;
+            if (!w.need(st.at.offset, std::min<uint64_t>(2 * n, w.file_size() - st.at.offset))) break;
             continue;
         }
-        std::string_view line(p, static_cast<std::size_t>(nl - p));
-        const uint64_t next = st.offset + line.size() + 1;
+        const bool ended = nl != nullptr;
+        if (!ended && !stable) break;
+        std::string_view line(p, ended ? static_cast<std::size_t>(nl - p) : n);
+        const uint64_t next = st.at.offset + line.size() + 1;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         line = line.substr(0, kLineLen);
-        if (st.discard > 0) {
-            --st.discard;
+        // A line among the first ones with more fields changes the variable count.
+        if (st.at.lines < static_cast<uint64_t>(csv::kHeaderSearchLines) &&
+            csv::header_field_count(line) > slot.nvar) {
+            out.status = ZAN_STATUS_RELOAD;
+            return;
+        }
+        if (!ended) {
+            if (st.at.discard == 0 && csv::read_row(line, slot.nvar, row.data())) {
+                if (!room_for_sample(slot)) {
+                    out.status = ENOMEM;
+                    return;
+                }
+                const VarTables& vars = sink.vars();
+                st.hi_before.assign(vars.rawmax.begin(), vars.rawmax.begin() + slot.nvar);
+                st.lo_before.assign(vars.rawmin.begin(), vars.rawmin.begin() + slot.nvar);
+                sink.store([](int32_t v) { return row[static_cast<std::size_t>(v)]; });
+                st.at.provisional = true;
+                ++out.added;
+            }
+            break;
+        }
+        if (st.at.discard > 0) {
+            --st.at.discard;
         } else if (csv::read_row(line, slot.nvar, row.data())) {
             if (!take(st, slot, sink, [](int32_t v) { return row[static_cast<std::size_t>(v)]; }, out)) {
                 out.status = ENOMEM;
                 return;
             }
         }
-        st.offset = next;
+        st.at.offset = next;
+        ++st.at.lines;
     }
     if (w.error()) out.status = w.error();
 }
+
+// What a call may change, to be put back when it asks for a new load: a new
+// load gives the data then, and until it does the slot shows what it showed.
+class Undo {
+public:
+    Undo(FileSlot& slot, VarTables& vars, const FollowState& st)
+        : slot_(slot), vars_(vars), stored_(slot.stored),
+          hi_(vars.rawmax.begin(), vars.rawmax.begin() + slot.nvar),
+          lo_(vars.rawmin.begin(), vars.rawmin.begin() + slot.nvar)
+    {
+        if (st.at.provisional && stored_ > 0)
+            for (int32_t v = 1; v <= slot.nvar; ++v) last_.push_back(slot.column(v)[stored_ - 1]);
+    }
+
+    void restore()
+    {
+        if (!last_.empty())
+            for (int32_t v = 1; v <= slot_.nvar; ++v) slot_.column(v)[stored_ - 1] = last_[static_cast<std::size_t>(v - 1)];
+        slot_.stored = stored_;
+        std::copy(hi_.begin(), hi_.end(), vars_.rawmax.begin());
+        std::copy(lo_.begin(), lo_.end(), vars_.rawmin.begin());
+        slot_.extremes.forget_from(last_.empty() ? stored_ : stored_ - 1);
+        mark_changed();
+    }
+
+private:
+    FileSlot& slot_;
+    VarTables& vars_;
+    int32_t stored_;
+    std::vector<double> hi_;
+    std::vector<double> lo_;
+    std::vector<double> last_;  // the provisional last row, which the call may take back
+};
 
 std::string path_text(const int32_t* codes)
 {
@@ -187,36 +247,37 @@ Outcome grow(int32_t file, const std::string& path)
         return out;
     }
     struct stat facts{};
-    std::string head, tail;
-    const uint64_t checked = st.head.size();
     if (::fstat(fd, &facts) != 0) {
         out.status = errno;
     } else if (!S_ISREG(facts.st_mode)) {
         out.status = EISDIR;
     } else if (static_cast<uint64_t>(facts.st_dev) != st.device || static_cast<uint64_t>(facts.st_ino) != st.inode ||
-               static_cast<uint64_t>(facts.st_size) < st.offset || !read_at(fd, 0, checked, head) ||
-               !read_at(fd, st.offset - st.tail.size(), st.tail.size(), tail) || head != st.head ||
-               tail != st.tail) {
+               static_cast<uint64_t>(facts.st_size) < st.at.seen || !same_edges(st, fd)) {
         out.status = ZAN_STATUS_RELOAD;
-    } else {
-        Window w(fd, static_cast<uint64_t>(facts.st_size));
+    } else if (const uint64_t now = static_cast<uint64_t>(facts.st_size);
+               now > st.at.seen || (st.at.offset < now && !st.at.provisional)) {
+        // Something to read: bytes appended, or bytes after the resume point
+        // that were left at the last call.
+        const bool grew = now > st.at.seen;
         VarTables& vars = *var_tables(file);
-        if (st.provisional) {
-            // Read again from its line, which is stored only once it is complete.
-            --slot->stored;
-            recount_raw_ranges(*slot, vars);
-            mark_changed();
-            st.provisional = false;
-        }
+        Undo undo(*slot, vars, st);
+        if (st.at.provisional && grew) take_back(*slot, vars, st);
         SampleSink sink(*slot, vars);
+        Window w(fd, now);
         switch (st.layout) {
         case FileLayout::Stream: read_stream(st, *slot, sink, w, out); break;
         case FileLayout::Record: read_records(st, *slot, sink, w, out); break;
-        case FileLayout::Text: read_lines(st, *slot, sink, w, out); break;
+        case FileLayout::Text: read_lines(st, *slot, sink, w, !grew, out); break;
         }
         st.block = slot->block.get();
-        if (out.status == ZAN_STATUS_RELOAD || !remember_edges(st, fd)) st.valid = false;
-        if (out.added > 0) mark_changed();
+        if (out.status == ZAN_STATUS_RELOAD) {
+            undo.restore();
+            out.added = 0;
+        } else {
+            st.at.seen = now;
+            if (!remember_edges(st, fd)) st.valid = false;
+            if (out.added > 0) mark_changed();
+        }
     }
     ::close(fd);
     return out;

@@ -42,7 +42,7 @@ struct RunTables {
 RunTables run_tables(const FileSlot& slot, int32_t var, int32_t step)
 {
     RunTables t;
-    if (!slot.extremes.covers(slot.block.get(), slot.nvar, slot.capacity)) return t;
+    if (!slot.extremes_current()) return t;
     const int32_t n = readable_count(slot);
     if (step == 1) {
         slot.extremes.summarise(var, n);

@@ -78,6 +78,7 @@ struct Piece {
 struct PieceResult {
     bool complete = false;
     int64_t stored = 0;  // rows written from the piece's own first row on (step 1)
+    int64_t refused = 0;  // lines refused as rows (step 1)
     std::vector<double> lo;
     std::vector<double> hi;
 };
@@ -104,7 +105,10 @@ void read_piece(const InputFile& file, const Piece& piece, int32_t nvar, int32_t
     ByteReader in(file, buffer_for(piece.first, piece.last), piece.first, piece.last);
     LineReader lines(in, static_cast<std::size_t>(kLineLen));
     const uint64_t capacity = static_cast<uint64_t>(slot.capacity);
-    const std::size_t cap = static_cast<std::size_t>(slot.capacity);
+    const std::size_t cap = slot.block.stride();
+    const auto k = static_cast<uint64_t>(step);
+    slot.block.prepare_rows(static_cast<int64_t>(piece.line / k),
+                            static_cast<int64_t>((piece.line + piece.lines + k - 1) / k));
     double* block = slot.block.get();
     double* lo = out.lo.data();
     double* hi = out.hi.data();
@@ -114,13 +118,18 @@ void read_piece(const InputFile& file, const Piece& piece, int32_t nvar, int32_t
         const uint64_t j = piece.line + i;
         uint64_t at = 0;
         if (step == 1) {
-            if (!read_row(line, nvar, row)) continue;
+            if (!read_row(line, nvar, row)) {
+                if (holds_fields(line)) ++out.refused;
+                continue;
+            }
             at = j - i + static_cast<uint64_t>(out.stored);
             if (at >= capacity) return;
         } else {
             if (j % static_cast<uint64_t>(step) != 0) continue;
             at = j / static_cast<uint64_t>(step);
-            if (at >= capacity) continue;  // the sink is full before this line
+            // The sink is full before this line: the single-threaded reading
+            // finds where the rows after the last one go on.
+            if (at >= capacity) return;
             if (!read_row(line, nvar, row)) return;
         }
         for (int32_t v = 0; v < nvar; ++v) {
@@ -206,10 +215,11 @@ Resume read_pieces(const InputFile& file, const std::vector<LineMark>& marks, ui
     });
 
     // Puts the complete pieces in order, up to the first one that is not.
-    const std::size_t cap = static_cast<std::size_t>(slot.capacity);
+    const std::size_t cap = slot.block.stride();
     const uint64_t k = static_cast<uint64_t>(step);
     uint64_t stored = 0;
     Resume resume{from.offset, from.line - data_line, 0};
+    int64_t refused = 0;
     VarTables& vars = sink.vars();
     for (std::size_t u = 0; u < pieces.size(); ++u) {
         const Piece& piece = pieces[u];
@@ -230,12 +240,14 @@ Resume read_pieces(const InputFile& file, const std::vector<LineMark>& marks, ui
             const uint64_t end = piece.line + piece.lines;
             stored = std::min<uint64_t>(static_cast<uint64_t>(slot.capacity), (end + k - 1) / k);
         }
+        refused += res.refused;
         merge_extremes(vars, res.lo.data(), res.hi.data(), nvar);
     }
     slot.stored = static_cast<int32_t>(stored);
     // Lines still to pass over after the last stored row.
     const int64_t pending = static_cast<int64_t>(stored * k) - static_cast<int64_t>(resume.line);
     resume.discards = std::max<int64_t>(0, pending);
+    resume.refused = refused;
     return resume;
 }
 

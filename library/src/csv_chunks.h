@@ -37,6 +37,7 @@ struct Resume {
     uint64_t offset = 0;   // a line start
     uint64_t line = 0;     // lines of data before it
     int64_t discards = 0;  // lines still to pass over before the next test
+    int64_t refused = 0;   // lines before it refused as rows (holds_fields)
 };
 
 // Reads the rows of the pieces between marks after the names line, which

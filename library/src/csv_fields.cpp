@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstring>
 #include <limits>
+#include <string>
 
 namespace zan::csv {
 
@@ -62,10 +63,17 @@ bool parse_number(const char* p, const char* end, double& value)
     if (ec == std::errc::invalid_argument) return false;
     if (q != end) {
         if (*q != 'd' && *q != 'D') return false;
-        char copy[64];
+        // The number again with an E; short ones, the usual, without allocating.
         const std::size_t n = static_cast<std::size_t>(end - p);
-        if (n >= sizeof copy) return false;
-        std::memcpy(copy, p, n);
+        char small[64];
+        std::string large;
+        char* copy = small;
+        if (n > sizeof small) {
+            large.assign(p, n);
+            copy = large.data();
+        } else {
+            std::memcpy(copy, p, n);
+        }
         copy[q - p] = 'e';
         auto [r, ec2] = std::from_chars(copy, copy + n, value);
         if (ec2 == std::errc::invalid_argument || r != copy + n) return false;

@@ -7,14 +7,23 @@
 
 namespace zan::csv {
 
-// Header rule: a comment line (first character '#' or '%', or blanks only)
-// has no fields. Otherwise the line is cut at its last non-blank character
-// and split at commas; empty pieces are not fields. Calls on_field(index,
-// text) for each field in order (index from 1) and returns the count.
+// Lines at the start of a file whose fields decide the variable count.
+inline constexpr int kHeaderSearchLines = 99;
+
+// Header rule: a UTF-8 byte-order mark at the start of the line (spreadsheet
+// programs write one in front of the first line) is dropped first. A comment
+// line (first character '#' or '%', or blanks only) has no fields. Otherwise
+// the line is cut at its last non-blank character and split at commas; empty
+// pieces are not fields. Calls on_field(index, text) for each field in order
+// (index from 1) and returns the count.
 template <class OnField>
 int32_t header_fields(std::string_view line, OnField on_field);
 
 int32_t header_field_count(std::string_view line);
+
+// Whether a line holds anything a row could be made of: neither a comment
+// line nor blanks and commas only. A refused line that does not is no lost row.
+inline bool holds_fields(std::string_view line);
 
 // Data rule: the count of non-empty comma-separated pieces of the line cut
 // at its last non-blank character, without the comment test.
@@ -30,9 +39,22 @@ bool read_numbers(std::string_view line, int32_t n, double* row);
 // checked in one pass; anything else goes through the two rules above.
 bool read_row(std::string_view line, int32_t n, double* row);
 
+// The line without a leading UTF-8 byte-order mark.
+inline std::string_view without_byte_order_mark(std::string_view line)
+{
+    constexpr std::string_view mark = "\xEF\xBB\xBF";
+    return line.substr(0, mark.size()) == mark ? line.substr(mark.size()) : line;
+}
+
+inline bool holds_fields(std::string_view line)
+{
+    return header_field_count(line) > 0;
+}
+
 template <class OnField>
 int32_t header_fields(std::string_view line, OnField on_field)
 {
+    line = without_byte_order_mark(line);
     const std::size_t last = line.find_last_not_of(' ');
     if (last == std::string_view::npos || line[0] == '#' || line[0] == '%') return 0;
     line = line.substr(0, last + 1);

@@ -12,9 +12,9 @@
 #include "append_reader.h"
 
 #include "load_control.h"
+#include "load_facts.h"
 #include "load_hooks.h"
 #include "loader.h"
-#include "memory.h"
 #include "store.h"
 
 #include <algorithm>
@@ -30,8 +30,6 @@ std::function<void()> after_row_count;
 namespace zan {
 
 namespace {
-
-enum class Layout { Stream, Record, Text };
 
 struct Path {
     std::string exact;  // as passed, trailing blanks dropped
@@ -55,13 +53,13 @@ Path path_from_codes(const int32_t* codes)
 
 // Only the three characters after the last '.' of the file name count, so
 // "BINX" reads as "BIN"; a dot in a folder name is no extension.
-bool layout_of(const std::string& upper, Layout& layout)
+bool layout_of(const std::string& upper, FileLayout& layout)
 {
     const std::size_t slash = upper.rfind('/');
     const std::size_t dot = upper.rfind('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
     const std::string ext = upper.substr(dot + 1, 3);
-    layout = ext == "BIN" ? Layout::Stream : ext == "CSV" ? Layout::Text : Layout::Record;
+    layout = ext == "BIN" ? FileLayout::Stream : ext == "CSV" ? FileLayout::Text : FileLayout::Record;
     return true;
 }
 
@@ -93,24 +91,26 @@ struct Args {
 
 // Steps after the file is open; returns the status. The slot stays empty
 // (no variables) unless the block is allocated.
-int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Layout layout, Args a)
+int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, FileLayout layout, Args a,
+              StopPoint& stop, LoadFacts& facts)
 {
     static HeaderInfo header;  // loader scratch, 400 kB, reused by every call
     header.clear();
     std::unique_ptr<Reader> reader;
     switch (layout) {
-    case Layout::Stream: reader = make_stream_reader(in); break;
-    case Layout::Record: reader = make_record_reader(in, path.upper); break;
-    case Layout::Text: reader = make_csv_reader(in, path.upper); break;
+    case FileLayout::Stream: reader = make_stream_reader(in); break;
+    case FileLayout::Record: reader = make_record_reader(in, path.upper); break;
+    case FileLayout::Text: reader = make_csv_reader(in, path.upper); break;
     }
     const int head = reader->read_header(header);
     if (!header_ok(head)) return head;
 
     *a.nrows = to_int32(reader->expected_rows());
-    if (layout == Layout::Text) load_control::second_pass();
+    if (layout == FileLayout::Text) load_control::second_pass();
     if (hooks::after_row_count) hooks::after_row_count();
     const int start = reader->start_rows(header);
     if (!header_ok(start)) return start;
+    facts.names_line = reader->names_line();
     if (header.nvar > kMaxVars) return ZAN_STATUS_TOO_MANY_VARS;
 
     const int32_t nvar = std::max(header.nvar, int32_t{0});
@@ -122,8 +122,8 @@ int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Lay
     if (*a.step < 1) *a.step = 1;
     int32_t capacity = *a.nrows / *a.step;
     *a.nstored = capacity;
-    std::unique_ptr<double[]> block;
-    while (!allocate_block(static_cast<uint64_t>(nvar) * static_cast<uint64_t>(capacity), block)) {
+    SampleBlock block;
+    while (!block.allocate(nvar, capacity)) {
         capacity /= 2;
         *a.step = static_cast<int32_t>(std::min<int64_t>(int64_t{*a.step} * 2, std::numeric_limits<int32_t>::max()));
         *a.nstored = capacity;
@@ -133,12 +133,14 @@ int load_into(FileSlot& slot, int32_t file, InputFile& in, const Path& path, Lay
     slot.nvar = nvar;
     slot.capacity = capacity;
     slot.stored = 0;
-    slot.extremes.prepare(slot.block.get(), nvar, capacity);
+    slot.prepare_extremes();
     *a.nvar = nvar;
 
     SampleSink sink(slot, *var_tables(file));
     const int r = reader->read_rows(sink, *a.step);
+    stop = reader->stop_point();
     *a.nstored = std::min(slot.stored, slot.capacity);
+    facts.refused = reader->refused_rows();
     return r;
 }
 
@@ -174,7 +176,7 @@ extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* na
     }
     forget_follow(*file);
     const Path p = path_from_codes(path);
-    Layout layout;
+    FileLayout layout;
     if (!layout_of(p.upper, layout)) {
         *status = ZAN_STATUS_NO_EXTENSION;
         return;
@@ -183,9 +185,11 @@ extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* na
     *status = in.open(p.exact);
     if (*status != 0) return;
     load_control::begin();
-    load_control::set_file(in.size(), layout == Layout::Text);
+    load_control::set_file(in.size(), layout == FileLayout::Text);
+    StopPoint stop;
+    LoadFacts facts;
     try {
-        *status = load_into(*slot, *file, in, p, layout, {names, title, nvar, nstored, nrows, step});
+        *status = load_into(*slot, *file, in, p, layout, {names, title, nvar, nstored, nrows, step}, stop, facts);
     } catch (...) {
         // Only the reader's own buffers can throw (out of memory); nothing
         // may cross the C boundary. The slot keeps what was stored.
@@ -201,6 +205,8 @@ extern "C" ZAN_EXPORT void dopen(int32_t* file, const int32_t* path, int32_t* na
     }
     load_control::end();
     *close_status = in.close();
-    // A last text row that changed while it was read is taken back and not counted.
-    if (note_loaded(*file, p.exact, *step, *status)) *nstored = std::min(slot->stored, slot->capacity);
+    // A last text row whose line grew while it was read is taken back and not counted.
+    if (note_loaded(*file, p.exact, layout, *step, *status, stop)) *nstored = std::min(slot->stored, slot->capacity);
+    facts.stored = *nstored;
+    set_load_facts(*file, facts);
 }

@@ -51,11 +51,12 @@ bool DrawnSummary::update(const double* column, int32_t stored, int32_t step)
     if (step < 1 || stored < 0) return false;
     // Answered without a write when nothing changed, also after a failure:
     // drawings on several threads ask at once.
-    if (step == step_ && stored == stored_) return dif_ != nullptr;
+    if (step == step_ && stored == stored_ && !stale_) return dif_ != nullptr;
     const std::size_t drawn = stored == 0 ? 0 : (static_cast<std::size_t>(stored) - 1) / static_cast<std::size_t>(step) + 1;
     // Samples added to the same step only change the blocks from the one
     // holding the last drawn sample summarised before: its step to the next.
-    const bool grown = step == step_ && stored > stored_ && stored_ >= 0 && drawn_ > 0;
+    const bool grown = step == step_ && (stored > stored_ || (stale_ && stored == stored_)) && stored_ >= 0 && drawn_ > 0;
+    stale_ = false;
     const std::size_t oldDrawn = drawn_;
     const std::size_t oldBlocks = blocks_;
     std::unique_ptr<double[]> keep[6];
@@ -85,6 +86,20 @@ bool DrawnSummary::update(const double* column, int32_t stored, int32_t step)
     drawn_ = drawn;
     summarise(column, from);
     return true;
+}
+
+void DrawnSummary::forget_from(int32_t first)
+{
+    if (stored_ < 0 || first >= stored_) return;
+    first = std::max(first, int32_t{0});
+    // Kept as a summary of the first `first` samples whose last block (the
+    // one holding the last drawn sample, with its step to the next) is redone.
+    const std::size_t step = static_cast<std::size_t>(std::max(step_, int32_t{1}));
+    drawn_ = first == 0 ? 0 : (static_cast<std::size_t>(first) - 1) / step + 1;
+    blocks_ = (drawn_ + kDrawnBlock - 1) / kDrawnBlock;
+    groups_ = (blocks_ + kPer - 1) / kPer;
+    stored_ = first;
+    stale_ = true;
 }
 
 void DrawnSummary::summarise(const double* column, std::size_t fromBlock)

@@ -3,7 +3,7 @@
 // kDrawnBlock such samples and per group of kDrawnGroup of them, the
 // least and greatest value and the largest difference between one of them
 // and the next. Made for the step asked on first use and kept until another
-// step is asked or samples are added. At step 1 the block extremes hold the
+// step is asked, samples are added or samples are taken back. At step 1 the block extremes hold the
 // values already, so only the differences are kept.
 #ifndef ZAN_DRAWN_SUMMARY_H
 #define ZAN_DRAWN_SUMMARY_H
@@ -23,6 +23,11 @@ public:
     // False, and nothing kept, without memory for it.
     bool update(const double* column, int32_t stored, int32_t step);
 
+    // Samples from `first` (0-based) on were taken back and may come again
+    // with other values: the next update() summarises anew from the block
+    // holding the last drawn sample before them.
+    void forget_from(int32_t first);
+
     int32_t step() const { return step_; }
     // Per block (group) of drawn samples; lows and highs only above step 1.
     // A block's step includes the one from its last drawn sample to the next.
@@ -39,6 +44,7 @@ private:
 
     int32_t step_ = 0;
     int32_t stored_ = -1;
+    bool stale_ = false;  // blocks from the one holding sample drawn_ - 1 on are out of date
     std::size_t drawn_ = 0;  // drawn samples summarised
     std::size_t blocks_ = 0;
     std::size_t groups_ = 0;

@@ -147,13 +147,17 @@ void write_binary(Output& out, const Selection& sel, int32_t n, const double* up
                   const double* lower, int32_t kind, const char* names)
 {
     ByteRow bytes;
-    bytes.put_chars(names, zan::kNameLen);
+    // The title is the first name; an output without variables has none.
+    if (n > 0) bytes.put_chars(names, zan::kNameLen);
+    else bytes.put_chars(std::string(zan::kNameLen, ' ').data(), zan::kNameLen);
     bytes.put_int(0);
     bytes.put_int(0);
     bytes.put_int(kind == kKindDouble ? 1 : 0);
     bytes.put_int(n);
     bytes.put_chars(names, static_cast<std::size_t>(n) * zan::kNameLen);
     out.write(bytes.data(), bytes.size());
+    // Without variables a row has no values: the header alone is the file.
+    if (n == 0) return;
     std::vector<double> row(static_cast<std::size_t>(n));
     for (int32_t s = 0; s < sel.samples; ++s) {
         if (!accepted(sel, s, upper, lower, row)) continue;
@@ -177,6 +181,7 @@ void write_text(Output& out, const Selection& sel, int32_t n, const double* uppe
     }
     line += '\n';
     out.write(line);
+    if (n == 0) return;
     std::vector<double> row(static_cast<std::size_t>(n));
     for (int32_t s = 0; s < sel.samples; ++s) {
         if (!accepted(sel, s, upper, lower, row)) continue;
@@ -194,9 +199,11 @@ void write_text(Output& out, const Selection& sel, int32_t n, const double* uppe
 
 extern "C" {
 
-// Writes nothing when count is not 1..5000, when a variable number is outside
+// Writes nothing when count is not 0..5000, when a variable number is outside
 // 1..5000, or, for a loaded file, not one of its variables. A file number
-// that is not loaded gives a file with the header only. The path is read up
+// that is not loaded, and count 0, give a file with the header only: for
+// count 0 a binary header with a blank title and no names, or an empty names
+// line. The path is read up
 // to its first character 0 or 255 characters, trailing blanks dropped; names
 // must hold count x 80 characters. Failures to create, write or rename leave
 // no file under the final name.
@@ -205,7 +212,7 @@ ZAN_EXPORT void efile(int32_t* file, int32_t* count, int32_t* vars, double* uppe
                       int32_t* /*nameslen*/, int32_t* number)
 {
     const int32_t n = *count;
-    if (n < 1 || n > zan::kMaxVars) return;
+    if (n < 0 || n > zan::kMaxVars) return;
     try {
         Selection sel;
         if (!select_variables(*file, n, vars, sel)) return;

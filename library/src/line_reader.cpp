@@ -32,6 +32,7 @@ int LineReader::next(std::string_view& line)
             line = without_cr(p, len);
             if (line.size() > limit_) line = line.substr(0, limit_);
             in_.consume(len + 1);
+            ended_ = true;
             return 0;
         }
         // No terminator in what is buffered. Short enough: read more behind it.
@@ -42,6 +43,7 @@ int LineReader::next(std::string_view& line)
             line = without_cr(in_.data(), in_.available());
             if (line.size() > limit_) line = line.substr(0, limit_);
             in_.consume(in_.available());
+            ended_ = false;
             return 0;
         }
         // Longer than any line is kept: keep its start, pass over the rest.
@@ -52,10 +54,12 @@ int LineReader::next(std::string_view& line)
             const void* end = std::memchr(q, '\n', in_.available());
             if (end) {
                 in_.consume(static_cast<std::size_t>(static_cast<const char*>(end) - q) + 1);
+                ended_ = true;
                 return 0;
             }
             in_.consume(in_.available());
             r = in_.next_block();
+            ended_ = false;
             if (r == kEndOfFile) return 0;
             if (r != 0) return r;
         }

@@ -21,6 +21,9 @@ public:
     // 0 with the next line in `line` (valid until the next call), kEndOfFile
     // when no line is left, or the platform's error number.
     int next(std::string_view& line);
+    // Whether the line that next() gave last ended with its LF; the last
+    // line of a file may not.
+    bool ended() const { return ended_; }
 
     // Counts the lines that are left, reading to the end of the file; 0 or
     // the error number.
@@ -30,6 +33,7 @@ private:
     ByteReader& in_;
     std::size_t limit_;
     std::unique_ptr<char[]> cut_;  // a long line's first limit_ characters
+    bool ended_ = false;
 };
 
 }  // namespace zan

@@ -15,6 +15,19 @@ namespace zan::hooks {
 // exercised without exhausting the machine.
 extern std::optional<uint64_t> memory_limit;
 
+// Samples that each column of a new sample block can take beyond its
+// capacity without moving, replacing the generous room a block normally
+// gets, so that tests reach the end of that room with a few rows.
+extern std::optional<int64_t> block_room;
+
+// Whether new sample blocks start with large pages, replacing the choice
+// by their size, so that small test files take that path too.
+extern std::optional<bool> large_pages;
+
+// Processor time in seconds per page fault above which a block gives up
+// large pages, replacing the figure measured on real machines.
+extern std::optional<double> large_page_cost;
+
 // Called by dopen once the expected row count is known and before the rows
 // are read (for text files: between the counting pass and the reading pass),
 // so that a test can make the file grow or shrink at that moment.

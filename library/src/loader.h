@@ -4,6 +4,7 @@
 
 #include "input_file.h"
 #include "sample_sink.h"
+#include "stop_point.h"
 #include "store.h"
 
 #include <array>
@@ -46,6 +47,15 @@ public:
     // Stores the first row and every step-th row after it until the sink is
     // full; the result of the last read (0 when the sink filled up).
     virtual int read_rows(SampleSink& sink, int32_t step) = 0;
+    // After read_rows: where the reading stopped.
+    virtual StopPoint stop_point() const = 0;
+    // The line of a text file that gave the names (the first line is 1); 0
+    // for a binary file.
+    virtual int64_t names_line() const { return 0; }
+    // Lines of a text file that hold fields but gave neither the names nor
+    // a row: passed over before the names line, or tested as rows after it
+    // and refused. Comment and blank lines are not counted.
+    virtual int64_t refused_rows() const { return 0; }
 };
 
 // `upper_path` is the path in upper case (letters a to z), the title of the

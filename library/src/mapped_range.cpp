@@ -43,7 +43,7 @@ RawExtremes raw_extremes(const FileSlot& slot, int32_t var, int32_t first, int32
     // Not seeded from the first sample: where whole blocks cover the range
     // that would be the one read of the samples themselves, far off in memory.
     RawExtremes r{kInfinity, -kInfinity};
-    if (!slot.extremes.covers(slot.block.get(), slot.nvar, slot.capacity)) {
+    if (!slot.extremes_current()) {
         scan(column, first, last, r);
         return r;
     }

@@ -3,11 +3,9 @@
 #include "load_hooks.h"
 
 #include <cstdio>
-#include <cstring>
 #include <limits>
-#include <new>
 #include <sys/mman.h>
-#include <unistd.h>
+#include <utility>
 
 namespace zan {
 
@@ -19,19 +17,6 @@ namespace {
 
 // Room kept free for the loader's own buffers next to the block.
 constexpr uint64_t kReserve = uint64_t{64} << 20;
-
-// Blocks are written once from start to end. Touching a fresh page costs
-// a fault each; with large pages there are 512 times fewer, which is most of
-// a binary load's time. Only the whole pages inside the block are advised.
-void advise_large_pages(void* start, uint64_t bytes)
-{
-    const long page = ::sysconf(_SC_PAGESIZE);
-    if (page <= 0 || bytes < (uint64_t{4} << 20)) return;
-    const uintptr_t p = reinterpret_cast<uintptr_t>(start);
-    const uintptr_t first = (p + static_cast<uintptr_t>(page) - 1) & ~static_cast<uintptr_t>(page - 1);
-    const uintptr_t last = (p + bytes) & ~static_cast<uintptr_t>(page - 1);
-    if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-}
 
 }  // namespace
 
@@ -52,21 +37,52 @@ std::optional<uint64_t> available_memory()
     return result;
 }
 
-bool allocate_block(uint64_t count, std::unique_ptr<double[]>& block)
+bool can_supply(uint64_t total, uint64_t added)
 {
-    block.reset();
+    if (hooks::memory_limit) return total <= *hooks::memory_limit;
+    if (std::optional<uint64_t> avail = available_memory()) return added <= *avail && *avail - added >= kReserve;
+    return true;
+}
+
+MappedValues::MappedValues(MappedValues&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0))
+{
+}
+
+MappedValues& MappedValues::operator=(MappedValues&& other) noexcept
+{
+    if (this != &other) {
+        reset();
+        data_ = std::exchange(other.data_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+    }
+    return *this;
+}
+
+bool MappedValues::map(uint64_t count)
+{
+    reset();
     if (count == 0) return true;
     if (count > std::numeric_limits<std::size_t>::max() / sizeof(double)) return false;
-    uint64_t bytes = count * sizeof(double);
-    if (hooks::memory_limit) {
-        if (bytes > *hooks::memory_limit) return false;
-    } else if (std::optional<uint64_t> avail = available_memory()) {
-        if (bytes + kReserve > *avail) return false;
-    }
-    block.reset(new (std::nothrow) double[static_cast<std::size_t>(count)]);
-    if (!block) return false;
-    advise_large_pages(block.get(), bytes);
+    const auto bytes = static_cast<std::size_t>(count * sizeof(double));
+    // Not counted against the system's commit limit where it allows that:
+    // most of the room is never written.
+    void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (p == MAP_FAILED) return false;
+    // Small pages unless their owner asks for large ones where they pay
+    // (see the sample block): a large page of room that is never filled
+    // would take 2 MiB for a few values.
+    ::madvise(p, bytes, MADV_NOHUGEPAGE);
+    data_ = static_cast<double*>(p);
+    size_ = count;
     return true;
+}
+
+void MappedValues::reset()
+{
+    if (data_) ::munmap(data_, static_cast<std::size_t>(size_ * sizeof(double)));
+    data_ = nullptr;
+    size_ = 0;
 }
 
 }  // namespace zan

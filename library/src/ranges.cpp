@@ -101,7 +101,7 @@ bool block_window_extent(const zan::FileSlot& slot, int32_t xvar, int32_t yvar, 
                          zan::Scaling sy, double xlow, double xhigh, Extent& e)
 {
     const zan::BlockExtremes& ex = slot.extremes;
-    if (!ex.covers(slot.block.get(), slot.nvar, slot.capacity)) return false;
+    if (!slot.extremes_current()) return false;
     const int32_t n = zan::readable_count(slot);
     ex.summarise(xvar, n);
     ex.summarise(yvar, n);

@@ -71,31 +71,41 @@ public:
         const std::size_t row_bytes = static_cast<std::size_t>(sink.nvar()) * 4;
         const RowLayout records{in_.offset(), row_bytes + 8, 4, 4, true};
         uint64_t discard = read_row_pieces(file_, in_, records, step, sink);
+        // A record that cannot be read whole is read again from its start.
+        auto stop = [&](int r) {
+            stop_.seen = std::max(stop_.offset, in_.offset() + in_.available());
+            return r;
+        };
+        stop_ = {true, in_.offset(), static_cast<int64_t>(discard), 0, 0, false, row_bytes, 4};
         while (discard > 0 || !sink.full()) {
             int32_t len = 0;
-            if (int r = read_marker(len)) return r;
-            if (static_cast<uint64_t>(len) < row_bytes) return kBadRecord;
+            if (int r = read_marker(len)) return stop(r);
+            if (static_cast<uint64_t>(len) < row_bytes) return stop(kBadRecord);
             const bool keep = discard == 0;
             // A whole record in the buffer is taken in one piece; a longer one
             // gives its first row_bytes and the rest is passed over.
             const uint64_t whole = static_cast<uint64_t>(len) + 4;
             if (whole <= in_.capacity()) {
-                if (int r = in_.need(static_cast<std::size_t>(whole))) return r;
-                if (load_le<int32_t>(in_.data() + len) != len) return kBadRecord;
+                if (int r = in_.need(static_cast<std::size_t>(whole))) return stop(r);
+                if (load_le<int32_t>(in_.data() + len) != len) return stop(kBadRecord);
                 if (keep) store(sink, in_.data());
                 in_.consume(static_cast<std::size_t>(whole));
             } else {
                 // The row counts only once its whole record has been read.
-                if (int r = in_.read(row_.data(), row_bytes)) return r;
-                if (int r = in_.skip(static_cast<uint64_t>(len) - row_bytes)) return r;
-                if (int r = check_trailer(len)) return r;
+                if (int r = in_.read(row_.data(), row_bytes)) return stop(r);
+                if (int r = in_.skip(static_cast<uint64_t>(len) - row_bytes)) return stop(r);
+                if (int r = check_trailer(len)) return stop(r);
                 if (keep) store(sink, row_.data());
             }
             if (keep) discard = static_cast<uint64_t>(step) - 1;
             else --discard;
+            stop_.offset = in_.offset();
+            stop_.discard = static_cast<int64_t>(discard);
         }
-        return 0;
+        return stop(0);
     }
+
+    StopPoint stop_point() const override { return stop_; }
 
 private:
     static void store(SampleSink& sink, const char* p)
@@ -141,6 +151,7 @@ private:
     std::array<char, 4 * kMaxVars> row_;
     int32_t name_len_ = 0;
     int32_t nvar_ = 1;
+    StopPoint stop_;
 };
 
 }  // namespace

@@ -45,7 +45,7 @@ void store_rows(const char* p, uint64_t count, const RowLayout& layout, int32_t 
                 RowPiece& piece)
 {
     const int32_t nvar = slot.nvar;
-    const std::size_t cap = static_cast<std::size_t>(slot.capacity);
+    const std::size_t cap = slot.block.stride();
     const auto frame = static_cast<int32_t>(static_cast<std::size_t>(nvar) * ValueSize);
     const uint64_t k = static_cast<uint64_t>(step);
     double* block = slot.block.get();
@@ -81,6 +81,8 @@ void store_rows(const char* p, uint64_t count, const RowLayout& layout, int32_t 
 void read_piece(const InputFile& file, const RowLayout& layout, int32_t step, FileSlot& slot, RowPiece& piece)
 {
     start_piece(piece, slot.nvar);
+    const auto k = static_cast<uint64_t>(step);
+    slot.block.prepare_rows(static_cast<int64_t>(piece.first / k), static_cast<int64_t>((piece.last + k - 1) / k));
     const std::size_t stride = layout.stride;
     const std::size_t bytes = static_cast<std::size_t>(piece.last - piece.first) * stride;
     ByteReader in(file, std::max(std::min(kPieceBuffer, bytes), stride), layout.start + piece.first * stride,
@@ -117,6 +119,7 @@ uint64_t read_row_pieces(const InputFile& file, ByteReader& in, const RowLayout&
     std::vector<RowPiece> pieces(1);
     pieces[0].last = buffered;
     start_piece(pieces[0], slot.nvar);
+    slot.block.prepare_rows(0, static_cast<int64_t>((buffered + k - 1) / k));
     store_rows(in.data(), buffered, layout, step, slot, pieces[0]);
     for (uint64_t r = buffered; r < rows; r += per_piece) pieces.push_back({r, std::min(rows, r + per_piece), r, {}, {}});
     std::atomic<std::size_t> next{1};

@@ -12,6 +12,9 @@ namespace zan {
 inline constexpr double kMissingValue = -999999999.0;
 inline constexpr double kValueLimit = 1.0e9;
 
+// Rows whose memory a reader asks for at a time (half a megabyte per column).
+inline constexpr std::size_t kPreparedRows = 65536;
+
 // Not-a-number becomes the missing value; everything else, infinities
 // included, is limited to +-1e9.
 inline double clean_value(double x)
@@ -51,7 +54,8 @@ public:
     void store(ValueOf value_of)
     {
         const std::size_t s = static_cast<std::size_t>(slot_.stored);
-        const std::size_t cap = static_cast<std::size_t>(slot_.capacity);
+        if (s % kPreparedRows == 0) slot_.block.prepare_rows(slot_.stored, slot_.stored + kPreparedRows);
+        const std::size_t cap = slot_.block.stride();
         double* block = slot_.block.get();
         double* hi = vars_.rawmax.data();
         double* lo = vars_.rawmin.data();

@@ -84,7 +84,7 @@ SteppedExtremes stepped_extremes(const FileSlot& slot, int32_t var, int64_t i0, 
         const RawExtremes raw = raw_extremes(slot, var, static_cast<int32_t>(i0 + 1), static_cast<int32_t>(i1 + 1));
         return SteppedExtremes{raw.lo, raw.hi, 0.0};
     }
-    const bool kept = slot.extremes.covers(slot.block.get(), slot.nvar, slot.capacity);
+    const bool kept = slot.extremes_current();
     const DrawnSummary* d = kept ? slot.extremes.drawn(var, readable_count(slot), step) : nullptr;
     const int64_t b0 = (i0 + kDrawnBlock - 1) / kDrawnBlock;
     const int64_t b1 = (i1 + 1) / kDrawnBlock;
@@ -166,7 +166,7 @@ extern "C" ZAN_EXPORT void mprep(int32_t* file, int32_t* var, int32_t* step, int
     using namespace zan;
     const FileSlot* slot = loaded_slot(*file);
     if (!stored_column(slot, *var) || *step < 1) return;
-    if (!slot->extremes.covers(slot->block.get(), slot->nvar, slot->capacity)) return;
+    if (!slot->extremes_current()) return;
     const int32_t n = readable_count(*slot);
     slot->extremes.summarise(*var, n);
     // At step 1 the summary of every step-th sample holds only differences.

@@ -4,6 +4,7 @@
 #define ZAN_STORE_H
 
 #include "block_extremes.h"
+#include "sample_block.h"
 #include "zan.h"
 
 #include <array>
@@ -38,7 +39,7 @@ struct VarTables {
 };
 
 struct FileSlot {
-    std::unique_ptr<double[]> block;  // nvar x capacity values, variable by variable
+    SampleBlock block;                // nvar columns of capacity values, variable by variable
     int32_t nvar = 0;
     int32_t capacity = 0;
     int32_t stored = 0;               // highest sample number written so far
@@ -46,8 +47,11 @@ struct FileSlot {
     BlockExtremes extremes;           // per-block extremes of the block's values
 
     // Samples 1..capacity of variable v (1-based); v must be 1..nvar.
-    double* column(int32_t v) { return block.get() + static_cast<std::size_t>(v - 1) * capacity; }
-    const double* column(int32_t v) const { return block.get() + static_cast<std::size_t>(v - 1) * capacity; }
+    double* column(int32_t v) { return block.get() + static_cast<std::size_t>(v - 1) * block.stride(); }
+    const double* column(int32_t v) const { return block.get() + static_cast<std::size_t>(v - 1) * block.stride(); }
+    // Makes the block extremes belong to the block as it is now.
+    void prepare_extremes() { extremes.prepare(block.get(), nvar, block.stride()); }
+    bool extremes_current() const { return extremes.covers(block.get(), nvar, block.stride()); }
 };
 
 // Data-to-device transform set by dtran and sdata, shared by all files.
@@ -102,6 +106,13 @@ FileSlot* claim_slot(int32_t file);
 // or nullptr for a number outside the table. Counts as a change of the store,
 // since the caller may write to them.
 VarTables* var_tables(int32_t file);
+
+// Makes room for at least one more sample in a slot whose block is full:
+// twice the capacity, or an eighth more when memory is short. The block
+// grows where it is while its room lasts; after that its samples move once
+// into a new block with room of its own. False when the machine has no
+// memory for more samples.
+bool enlarge_block(FileSlot& slot);
 
 inline bool valid_var(int32_t v) { return v >= 1 && v <= kMaxVars; }
 

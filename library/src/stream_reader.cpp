@@ -64,8 +64,9 @@ public:
         // the last stored row are reads too and can end the load.
         uint64_t discard = read_row_pieces(file_, in_, {header_bytes_, row_bytes, 0, value_size_, false}, step, sink);
         auto more = [&] { return discard > 0 || !sink.full(); };
+        int r = 0;
         while (more()) {
-            if (int r = in_.need(row_bytes)) return r;
+            if ((r = in_.need(row_bytes))) break;
             const char* p = in_.data();
             const std::size_t rows = in_.available() / row_bytes;
             std::size_t used = 0;
@@ -80,8 +81,12 @@ public:
             }
             in_.consume(used * row_bytes);
         }
-        return 0;
+        stop_ = {true, in_.offset(), static_cast<int64_t>(discard), 0, in_.offset() + in_.available(), false,
+                 row_bytes, value_size_};
+        return r;
     }
+
+    StopPoint stop_point() const override { return stop_; }
 
 private:
     int read_int(int32_t& value)
@@ -98,6 +103,7 @@ private:
     uint64_t header_bytes_ = 0;
     int32_t nvar_ = 1;
     int value_size_ = 4;
+    StopPoint stop_;
 };
 
 }  // namespace

@@ -9,6 +9,7 @@ namespace zan {
 namespace hooks {
 std::optional<unsigned> reader_threads;
 std::optional<uint64_t> chunk_bytes;
+std::optional<unsigned> failed_thread_start;
 }  // namespace hooks
 
 namespace {

@@ -59,6 +59,9 @@ TEST(CsvFields, RowNeedsExactlyTheVariableCountOfNumbers)
         {" 1 , -2.5e1 ,3. ", 3, true, {1, -25, 3}},
         {"+1,.5,-.5", 3, true, {1, 0.5, -0.5}},
         {"1.5d2,2D-1,3", 3, true, {150, 0.2, 3}},
+        // A D exponent is read at any length, as an E exponent is.
+        {"1." + std::string(70, '0') + "D1,2,3", 3, true, {10, 2, 3}},
+        {"-0.000" + std::string(200, '1') + "d+0004,2,3", 3, true, {-std::stod("0.000" + std::string(200, '1') + "e4"), 2, 3}},
         {"1\t,2,3", 3, true, {1, 2, 3}},
         {"1,2,3,", 3, true, {1, 2, 3}},
         {"1,,2,3", 3, true, {1, 2, 3}},

@@ -54,6 +54,9 @@ TEST_F(CsvReader, FindsTheNamesLineAndAcceptsOnlyCompleteDataLines)
         {"comments between data lines skipped", "a,b\n1,2\n# x\n3,4\n", {"a", "b"}, 4, {1, 3}},
         {"no names line: first data line gives names", "1,2\n3,4\n", {"1", "2"}, 2, {3}},
         {"CR LF line ends", "a,b\r\n1,2\r\n3,4\r\n", {"a", "b"}, 3, {1, 3}},
+        {"byte-order mark before the names", "\xEF\xBB\xBFtime,x\n1,2\n", {"time", "x"}, 2, {1}},
+        {"byte-order mark before a comment", "\xEF\xBB\xBF# a, b, c\nt,x\n1,2\n", {"t", "x"}, 3, {1}},
+        {"byte-order mark alone on the first line", "\xEF\xBB\xBF\nt,x\n1,2\n", {"t", "x"}, 3, {1}},
         {"last line without terminator", "a,b\n1,2\n3,4", {"a", "b"}, 3, {1, 3}},
         {"trailing comma and blanks", "a,b,\n1,2,  \n3 ,4\n", {"a", "b"}, 3, {1, 3}},
         {"plus sign and D exponent", "a,b\n+1,2\n2.5D1,1\n", {"a", "b"}, 3, {1, 25}},
@@ -231,6 +234,20 @@ TEST_F(CsvReader, FileEmptiedBetweenThePassesEndsLikeAnEmptyFile)
     Loaded r = load(1, path);
     EXPECT_EQ(r.status, -1);
     EXPECT_EQ(r.nvar, 0);
+}
+
+TEST_F(CsvReader, FileWrittenOnlyAfterItsCountingPassEndsLikeAnEmptyFile)
+{
+    // Lines that arrive after a counting pass that found none: the load
+    // counted no line and reports a file without lines, whatever it finds
+    // by the time it would read the names.
+    const std::string path = dir.file("late.csv");
+    write_text(path, "");
+    hooks::after_row_count = [&] { append_text(path, "a,b\n1,2\n"); };
+    const Loaded r = load(1, path);
+    EXPECT_EQ(r.status, -1);
+    EXPECT_EQ(r.nvar, 0);
+    EXPECT_EQ(r.nstored, 0);
 }
 
 TEST_F(CsvReader, FileThatShrinksOrGrowsBetweenThePassesKeepsWhatWasRead)

@@ -187,6 +187,21 @@ TEST_F(Extraction, UndefinedValuesNeverPassTheBounds)
     EXPECT_EQ(read_all(dir_ / "RUN_ext001.csv"), "x\n");
 }
 
+TEST_F(Extraction, NoVariablesGiveAnOutputWithTheHeaderOnly)
+{
+    const int32_t f = put_file({{1.0, 2.0}, {3.0, 4.0}});
+    extract(f, {}, {}, {}, 0, source("RUN.BIN"), {}, 5, 0);
+    const std::string bytes = read_all(dir_ / "RUN_exd005.bin");
+    ASSERT_EQ(bytes.size(), 96u);
+    EXPECT_EQ(bytes.substr(0, 80), std::string(80, ' '));
+    EXPECT_EQ(int_at(bytes, 88), 1);
+    EXPECT_EQ(int_at(bytes, 92), 0);
+    extract(f, {}, {}, {}, 2, source("RUN.BIN"), {}, 5, 0);
+    EXPECT_EQ(read_all(dir_ / "RUN_ext005.bin").size(), 96u);
+    extract(f, {}, {}, {}, 1, source("RUN.BIN"), {}, 5, 0);
+    EXPECT_EQ(read_all(dir_ / "RUN_ext005.csv"), "\n");
+}
+
 TEST_F(Extraction, FileNotLoadedGivesHeaderOnly)
 {
     put_file({{1.0}});
@@ -212,7 +227,7 @@ TEST_F(Extraction, RefusedArgumentsWriteNothing)
         int32_t count;
     };
     const Case cases[] = {
-        {{1}, 0}, {{1}, -1}, {std::vector<int32_t>(5001, 1), 5001}, {{1, 3}, 2}, {{0}, 1}, {{-2}, 1}, {{5001}, 1},
+        {{1}, -1}, {std::vector<int32_t>(5001, 1), 5001}, {{1, 3}, 2}, {{0}, 1}, {{-2}, 1}, {{5001}, 1},
     };
     for (const Case& c : cases) {
         std::vector<std::string> names(c.vars.size(), "n");

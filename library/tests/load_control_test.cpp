@@ -1,5 +1,8 @@
 // Progress of a running load and a request to stop it.
+#include "load_control.h"
 #include "loader_fixture.h"
+
+#include <vector>
 
 namespace zan::testfiles {
 namespace {
@@ -39,6 +42,39 @@ TEST_F(LoadControl, TextFileIsAnEighthReadAfterItsCountingPass)
     EXPECT_LE(percent, 14);
 }
 
+TEST_F(LoadControl, ProgressOfATextFileNeverRunsAheadOfItsPassesNorDropsBack)
+{
+    // 8000 bytes read twice: the counting pass is worth one eighth of the
+    // bar, the reading pass the rest.
+    std::vector<int32_t> seen;
+    load_control::begin();
+    load_control::set_file(8000, true);
+    for (int i = 0; i < 8; ++i) {
+        load_control::add_progress(1000);
+        seen.push_back(load_control::percent());
+    }
+    load_control::second_pass();
+    seen.push_back(load_control::percent());
+    for (int i = 0; i < 8; ++i) {
+        load_control::add_progress(1000);
+        seen.push_back(load_control::percent());
+    }
+    load_control::end();
+    EXPECT_EQ(seen, (std::vector<int32_t>{1, 3, 4, 6, 7, 9, 10, 12, 12, 23, 34, 45, 56, 67, 78, 88, 99}));
+
+    // A binary file is read once: the bar follows the bytes.
+    seen.clear();
+    load_control::begin();
+    load_control::set_file(8000, false);
+    for (int i = 0; i < 4; ++i) {
+        load_control::add_progress(2000);
+        seen.push_back(load_control::percent());
+    }
+    load_control::end();
+    EXPECT_EQ(seen, (std::vector<int32_t>{24, 49, 74, 98}));
+    EXPECT_EQ(load_control::percent(), 0);
+}
+
 TEST_F(LoadControl, StoppedLoadKeepsNothingAndTheNextLoadWorks)
 {
     Rows rows;
@@ -71,7 +107,7 @@ TEST_F(LoadControl, StoppedLoadKeepsNothingAndTheNextLoadWorks)
         EXPECT_EQ(stopped.nvar, 0);
         EXPECT_EQ(stopped.nstored, 0);
         ASSERT_NE(loaded_slot(1), nullptr);
-        EXPECT_EQ(loaded_slot(1)->block, nullptr);
+        EXPECT_EQ(loaded_slot(1)->block.get(), nullptr);
         EXPECT_EQ(loaded_slot(1)->nvar, 0);
 
         hooks::after_row_count = nullptr;

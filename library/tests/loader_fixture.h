@@ -22,6 +22,9 @@ protected:
         int32_t r = 0;
         dclos(&r);
         hooks::memory_limit.reset();
+        hooks::block_room.reset();
+        hooks::large_pages.reset();
+        hooks::large_page_cost.reset();
         hooks::after_row_count = nullptr;
         hooks::reader_threads.reset();
         hooks::chunk_bytes.reset();

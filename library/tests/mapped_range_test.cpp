@@ -65,8 +65,8 @@ protected:
         slot->nvar = static_cast<int32_t>(columns.size());
         slot->capacity = rows;
         slot->stored = 0;
-        slot->block = std::make_unique<double[]>(columns.size() * columns[0].size());
-        slot->extremes.prepare(slot->block.get(), slot->nvar, rows);
+        slot->block.allocate(slot->nvar, rows);
+        slot->prepare_extremes();
         zan::SampleSink sink(*slot, *zan::var_tables(file));
         for (int32_t r = 0; r < rows; ++r)
             sink.store([&](int32_t v) { return columns[static_cast<std::size_t>(v)][static_cast<std::size_t>(r)]; });

@@ -68,7 +68,7 @@ TEST_F(MappingThreads, EachThreadMapsThroughItsOwnTransform)
     }
     const int32_t file = put_file(c);
     zan::FileSlot* slot = zan::loaded_slot(file);
-    slot->extremes.prepare(slot->block.get(), slot->nvar, slot->capacity);
+    slot->prepare_extremes();
     const Job a{2, -5.0, 5.0, 1}, b{3, -60.0, 110.0, 7};
     for (const Job& j : {a, b}) {
         int32_t f = file, v = j.yvar, step = j.step, x = 1, differences = 1;

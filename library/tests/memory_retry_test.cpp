@@ -1,5 +1,6 @@
 #include "loader_fixture.h"
 #include "memory.h"
+#include "sample_block.h"
 
 namespace zan::testfiles {
 namespace {
@@ -56,12 +57,15 @@ TEST_F(MemoryRetry, BlockLargerThanTheMachinesAvailableMemoryIsRefused)
 {
     std::optional<uint64_t> avail = available_memory();
     ASSERT_TRUE(avail.has_value());
-    std::unique_ptr<double[]> block;
-    EXPECT_FALSE(allocate_block(*avail / sizeof(double) + 1, block));
-    EXPECT_EQ(block, nullptr);
-    EXPECT_TRUE(allocate_block(1000, block));
-    EXPECT_NE(block, nullptr);
-    EXPECT_TRUE(allocate_block(0, block));
+    SampleBlock block;
+    const uint64_t beyond = *avail / (5000 * sizeof(double)) + 1;
+    ASSERT_LE(beyond, uint64_t{INT32_MAX});
+    EXPECT_FALSE(block.allocate(5000, static_cast<int32_t>(beyond)));
+    EXPECT_EQ(block.get(), nullptr);
+    EXPECT_TRUE(block.allocate(1, 1000));
+    EXPECT_NE(block.get(), nullptr);
+    EXPECT_TRUE(block.allocate(0, 1000));
+    EXPECT_TRUE(block.allocate(1, 0));
 }
 
 TEST_F(MemoryRetry, HugeSparseFileIsRefusedWithoutTouchingMemory)

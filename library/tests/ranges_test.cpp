@@ -190,7 +190,7 @@ TEST_F(Ranges, WindowFromBlockExtremesMatchesTheScanOfEverySample)
     }
     const int32_t f = put_file({rising, plateaus, wandering, y});
     zan::FileSlot& slot = zan::store().slots[static_cast<std::size_t>(f - 1)];
-    slot.extremes.prepare(slot.block.get(), slot.nvar, slot.capacity);
+    slot.prepare_extremes();
     const std::vector<double>* xs[] = {&rising, &plateaus, &wandering};
     struct Pair {
         double shift, factor;
@@ -219,5 +219,37 @@ TEST_F(Ranges, WindowFromBlockExtremesMatchesTheScanOfEverySample)
             }
             set_pair(f, xv, 0, 1);
         }
+    }
+}
+
+TEST_F(Ranges, WindowEdgesOnTheLastOrFirstSampleOfABlockTakeThatSample)
+{
+    // Time 0, 1, 2, ... with a spike on the sample that ends or starts a
+    // 64-sample block or a group of blocks, and a window that starts or ends
+    // exactly there: the spike is the window's extreme.
+    const int32_t rows = 3 * 4096 + 100;
+    struct Case {
+        int32_t spike;   // sample index from 0
+        double lo, hi;   // window in time
+    };
+    const Case cases[] = {
+        {63, 63, 200},          // starts on the last sample of a block
+        {4095, 4095, 5000},     // starts on the last sample of a group
+        {64, 10, 64},           // ends on the first sample of a block
+        {8192, 7000, 8192},     // ends on the first sample of a group
+        {127, 127, 127},        // the single sample that ends a block
+    };
+    for (const Case& c : cases) {
+        std::vector<double> t, y;
+        for (int32_t i = 0; i < rows; ++i) {
+            t.push_back(i);
+            y.push_back(i == c.spike ? 1000.0 : std::sin(i * 0.01));
+        }
+        release();
+        const int32_t f = put_file({t, y});
+        zan::FileSlot& slot = zan::store().slots[static_cast<std::size_t>(f - 1)];
+        slot.extremes.prepare(slot.block.get(), slot.nvar, slot.capacity);
+        const Range r = window_range(f, 2, 1, c.lo, c.hi);
+        EXPECT_EQ(r.upper, 1000.0) << "spike at " << c.spike << ", window " << c.lo << ".." << c.hi;
     }
 }

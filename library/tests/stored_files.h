@@ -38,8 +38,7 @@ protected:
         slot.nvar = static_cast<int32_t>(columns.size());
         slot.capacity = std::max(capacity, rows);
         slot.stored = rows;
-        slot.block = std::make_unique<double[]>(static_cast<std::size_t>(slot.nvar) *
-                                                static_cast<std::size_t>(std::max(slot.capacity, 1)));
+        slot.block.allocate(slot.nvar, slot.capacity);
         zan::VarTables* t = zan::var_tables(file);
         t->reset();
         for (int32_t v = 1; v <= slot.nvar; ++v) {

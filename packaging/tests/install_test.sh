@@ -2,11 +2,14 @@
 # Installs the build into a temporary prefix, checks what went where, then
 # builds the C and Fortran examples against the installed library with
 # pkg-config and with CMake and runs them on a demo file.
-# Arguments: the build folder, the source folder, the demo data generator.
+# Also imports the installed Python package with the interpreter given.
+# Arguments: the build folder, the source folder, the demo data generator,
+# the Python interpreter (none: the package is not checked).
 set -u
 build=$1
 source=$2
 generator=$3
+python=${4:-}
 work=$(mktemp -d "${TMPDIR:-/tmp}/zaninstallXXXXXX")
 trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
@@ -96,6 +99,29 @@ expect "examples build with find_package(Zan)" $built
 "$work/cmake/print_ranges_f" "$data" >"$work/f_cm.out"; expect "Fortran example (CMake) runs" $?
 cmp -s "$work/c_pc.out" "$work/c_cm.out" && cmp -s "$work/c_pc.out" "$work/f_cm.out"
 expect "CMake-built examples print the same" $?
+
+# The Python package: in the prefix's site-packages, where the interpreter
+# finds it once the prefix is on its path, or by itself in the user's ~/.local.
+if [ -n "$python" ]; then
+    version=$("$python" -c 'import sys; print("%d.%d" % sys.version_info[:2])')
+    site=$prefix/lib/python$version/site-packages
+    [ -e "$site/zan/__init__.py" ]; expect "the Python package is installed in $site" $?
+    ! grep -rqF "$build" "$site/zan"; expect "the Python package does not point into the build folder" $?
+    read_run='import sys, zan
+with zan.open(sys.argv[1]) as f:
+    print(len(f.names), f.rows, f.range("time").upper, len(f.columns()))
+    print(zan.__file__)'
+    PYTHONPATH=$site "$python" -c "$read_run" "$data" >"$work/py.out" 2>&1
+    expect "the installed package reads the demo file" $?
+    [ "$(sed -n 1p "$work/py.out")" = "21 18001 450.0 21" ]; expect "the installed package gives the demo's figures" $?
+    home=$work/home
+    cmake --install "$build" --prefix "$home/.local" >"$work/user.log" 2>&1
+    expect "install into ~/.local" $?
+    (cd "$work" && env -u PYTHONPATH HOME="$home" "$python" -c "$read_run" "$data") >"$work/user.out" 2>&1
+    expect "python3 finds the package in ~/.local by itself" $?
+    grep -qx "$home/.local/lib/python$version/site-packages/zan/__init__.py" "$work/user.out"
+    expect "the package found is the one in ~/.local" $?
+fi
 
 [ $failures -eq 0 ] && echo "all install checks passed"
 exit $failures

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Makes the Debian package of the build with CPack and checks its control
 # data and contents with dpkg-deb; the unpacked programs run from it.
-# Arguments: the build folder, the demo data generator.
+# Arguments: the build folder, the demo data generator, the Python
+# interpreter (none: the Python package is not checked).
 set -u
 build=$1
 generator=$2
+python=${3:-}
 work=$(mktemp -d "${TMPDIR:-/tmp}/zanpackageXXXXXX")
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -46,6 +48,18 @@ dpkg-deb -x "$deb" "$work/root"
 grep -qx 'prefix=/usr' "$work/root/usr/lib/pkgconfig/zan.pc"; expect "the packaged pkg-config file names /usr" $?
 "$generator" "$work/data" >/dev/null
 "$work/root/usr/bin/zan-info" "$work/data/flight.bin" >/dev/null; expect "the packaged zan-info runs" $?
+
+if [ -n "$python" ]; then
+    grep -qE ' \./usr/lib/python3/dist-packages/zan/__init__\.py$' <<<"$contents"
+    expect "the Python package is in Debian's folder for Python 3" $?
+    grep -Eq '^ Recommends: .*python3-numpy' <<<"$info"; expect "recommends numpy for the Python package" $?
+    PYTHONPATH=$work/root/usr/lib/python3/dist-packages "$python" -c '
+import sys, zan
+with zan.open(sys.argv[1]) as f:
+    assert len(f.names) == 21 and f.rows == 18001, f
+' "$work/data/flight.bin"
+    expect "the packaged Python package reads the demo file" $?
+fi
 
 [ $failures -eq 0 ] && echo "all package checks passed"
 exit $failures

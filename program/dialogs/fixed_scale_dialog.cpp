@@ -26,8 +26,11 @@ FixedScaleDialog::FixedScaleDialog(Session& session, std::function<void()> redra
     setModal(false);
     const int tops[4] = {120, 600, 1080, 1080};
     const int lefts[4] = {240, 240, 240, 1320};
+    const char* const tips[4] = {"Top of the y axis", "Bottom of the y axis", "Left end of the x axis",
+                                 "Right end of the x axis"};
     for (int i = 0; i < 4; ++i) {
         Text1[static_cast<size_t>(i)] = new QLineEdit(this);
+        Text1[static_cast<size_t>(i)]->setToolTip(tips[i]);
         Text1[static_cast<size_t>(i)]->setGeometry(Place(lefts[i], tops[i], 1000, 345));
         Text1[static_cast<size_t>(i)]->installEventFilter(this);
     }

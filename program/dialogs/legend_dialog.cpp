@@ -14,6 +14,7 @@ LegendDialog::LegendDialog(Session& session, std::function<void()> redraw, QWidg
     setModal(false);
     auto* layout = new QVBoxLayout(this);
     Check1 = new QCheckBox("Show File Path", this);
+    Check1->setToolTip("Name the data files with their folders in the legend of files");
     Check1->setChecked(session_.lTitf != 0);
     layout->addWidget(Check1);
     connect(Check1, &QCheckBox::clicked, this, [this](bool checked) {

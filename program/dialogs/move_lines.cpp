@@ -36,6 +36,7 @@ void MoveLines::Load()
     }
     file_ = 1;
     line_ = 1;
+    editedBox_ = -1;
     ShowParam();
 }
 
@@ -96,6 +97,7 @@ void MoveLines::Redraw(int delay)
 
 void MoveLines::Step(int button)
 {
+    ConfirmEdited();
     double step = GetDelta(s_, line_) / 20;
     if (button == kStepDownLarge || button == kStepDown)
         step = -step;
@@ -113,6 +115,7 @@ void MoveLines::Step(int button)
 
 void MoveLines::ClearAll()
 {
+    ConfirmEdited();
     for (int f = 1; f <= s_.nFile; ++f)
         for (int n = 1; n <= kClearedPerFile; ++n) {
             library_.SetShift(f, n, 0.0);
@@ -128,6 +131,25 @@ void MoveLines::Confirm(int box, const std::string& text, bool edited)
         SetParam(box, NumericValue(text));
     ShowParam();
     Redraw(110);
+}
+
+void MoveLines::Edit(int box, const std::string& text)
+{
+    editedBox_ = box;
+    editedText_ = text;
+}
+
+void MoveLines::ConfirmBox(int box, const std::string& text)
+{
+    const bool edited = editedBox_ == box;
+    editedBox_ = -1;
+    Confirm(box, text, edited);
+}
+
+void MoveLines::ConfirmEdited()
+{
+    if (editedBox_ >= 0)
+        ConfirmBox(editedBox_, editedText_);
 }
 
 std::string ValueText(double value)

@@ -44,13 +44,24 @@ public:
 
     // "<<", ">>", "<" and ">": the shift of the line moves by a twentieth of
     // its axis span (a four-hundredth for the small steps) in every file in
-    // scope that has it.
+    // scope that has it. A box typed into is confirmed first, as leaving it
+    // would, so the step starts from the typed value.
     void Step(int button);
-    // "C": every shift 0 and every factor 1, in every file.
+    // "C": every shift 0 and every factor 1, in every file (after confirming
+    // a box typed into, like the steps).
     void ClearAll();
     // Enter in a box, or leaving it: an edited, non-empty text is applied to
     // the files in scope; the boxes then show what the library holds.
     void Confirm(int box, const std::string& text, bool edited);
+
+    // Typing in a box: its text as it now stands (as it was when the key was
+    // refused). The box counts as edited until it is confirmed.
+    void Edit(int box, const std::string& text);
+    // The box typed into since its value was last applied, or -1.
+    int editedBox() const { return editedBox_; }
+    // Enter in a box, or leaving it, with its text: Confirm, edited when it
+    // is the box typed into; afterwards no box is edited.
+    void ConfirmBox(int box, const std::string& text);
 
     // Asked for after every change, with the delay in milliseconds.
     std::function<void(int)> drawDelayed;
@@ -59,6 +70,7 @@ private:
     std::vector<int> Scope() const;
     void SetParam(int box, double value);
     void Redraw(int delay);
+    void ConfirmEdited();
 
     Session& s_;
     DataLibrary& library_;
@@ -68,6 +80,8 @@ private:
     int line_ = 1;
     std::string shiftText_;
     std::string factorText_;
+    int editedBox_ = -1;
+    std::string editedText_;
 };
 
 // A value as the boxes show it: the shortest decimal form, a blank in the

@@ -36,30 +36,39 @@ MoveWindow::MoveWindow(Session& s, DataLibrary& library, QWidget* parent)
     grid->addWidget(Combo1, 0, 0, 1, 4);
     grid->addWidget(Command1[4], 0, 4);
 
+    Combo1->setToolTip("File whose shift and factor are shown and changed");
     Command1[0] = new QPushButton("<<");
+    Command1[0]->setToolTip("Move the line down by a twentieth of its axis");
     Command1[2] = new QPushButton("<");
+    Command1[2]->setToolTip("Move the line down by a 400th of its axis");
     Combo2 = new QComboBox;
+    Combo2->setToolTip("Line to move");
     Command1[3] = new QPushButton(">");
+    Command1[3]->setToolTip("Move the line up by a 400th of its axis");
     Command1[1] = new QPushButton(">>");
+    Command1[1]->setToolTip("Move the line up by a twentieth of its axis");
     grid->addWidget(Command1[0], 1, 0);
     grid->addWidget(Command1[2], 1, 1);
     grid->addWidget(Combo2, 1, 2);
     grid->addWidget(Command1[3], 1, 3);
     grid->addWidget(Command1[1], 1, 4);
-    for (QPushButton* b : Command1) {
+    // The buttons take the focus like the other controls, so the keyboard
+    // reaches them too and a box typed into is left (and confirmed) first.
+    for (QPushButton* b : Command1)
         b->setAutoDefault(false);
-        b->setFocusPolicy(Qt::NoFocus);
-    }
 
     auto* values = new QHBoxLayout;
     values->addWidget(new QLabel("Shift"));
     Text1[kShiftBox] = new QLineEdit;
+    Text1[kShiftBox]->setToolTip("Added to the line's values; Enter applies");
     values->addWidget(Text1[kShiftBox]);
     values->addWidget(new QLabel("Factor"));
     Text1[kFactorBox] = new QLineEdit;
+    Text1[kFactorBox]->setToolTip("The line's values are multiplied by it; Enter applies");
     values->addWidget(Text1[kFactorBox]);
     grid->addLayout(values, 2, 0, 1, 5);
     Check1 = new QCheckBox("All Files");
+    Check1->setToolTip("Shifts and factors change in every open file, not only the chosen one");
     grid->addWidget(Check1, 3, 0, 1, 5);
 
     logic_.drawDelayed = [](int) {};
@@ -68,13 +77,13 @@ MoveWindow::MoveWindow(Session& s, DataLibrary& library, QWidget* parent)
             if (iBusy > 0)
                 return;
             logic_.Step(i);
-            ShowParam();
+            ShowApplied();
         });
     connect(Command1[4], &QPushButton::clicked, this, [this] {
         if (iBusy > 0)
             return;
         logic_.ClearAll();
-        ShowParam();
+        ShowApplied();
     });
     connect(Combo1, &QComboBox::activated, this, [this](int index) {
         if (iBusy > 0)
@@ -107,7 +116,6 @@ MoveWindow::MoveWindow(Session& s, DataLibrary& library, QWidget* parent)
 void MoveWindow::Load()
 {
     ++iBusy;
-    lEdit = false;
     logic_.Load();
     Combo1->clear();
     for (const std::string& name : logic_.files())
@@ -137,19 +145,26 @@ void MoveWindow::ShowParam()
     --iBusy;
 }
 
+void MoveWindow::ShowApplied()
+{
+    ShowParam();
+    for (QLineEdit* edit : Text1)
+        edit->setStyleSheet("");
+}
+
 void MoveWindow::MarkEdited(int box)
 {
-    Text1[static_cast<size_t>(box)]->setStyleSheet(kEditedStyle);
-    lEdit = true;
+    QLineEdit* edit = Text1[static_cast<size_t>(box)];
+    edit->setStyleSheet(kEditedStyle);
+    logic_.Edit(box, edit->text().toStdString());
 }
 
 void MoveWindow::Confirm(int box, bool keepSelection)
 {
     QLineEdit* edit = Text1[static_cast<size_t>(box)];
     edit->setStyleSheet("");
-    logic_.Confirm(box, edit->text().toStdString(), lEdit);
+    logic_.ConfirmBox(box, edit->text().toStdString());
     ShowParam();
-    lEdit = false;
     edit->setCursorPosition(0);
     if (keepSelection)
         edit->selectAll();
@@ -188,6 +203,9 @@ bool MoveWindow::eventFilter(QObject* watched, QEvent* event)
             Confirm(box, true);
             return true;
         }
+        // Tab moves the focus on, which confirms the box as leaving it does.
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            return false;
         const QString text = key->text();
         const int code = key->key() == Qt::Key_Backspace ? 8 : (text.isEmpty() ? -1 : text.at(0).unicode());
         // Keys without a character (the caret keys) stay with the box. Every
@@ -214,8 +232,9 @@ void MoveWindow::keyPressEvent(QKeyEvent* event)
             mainCommands[static_cast<size_t>(index)]();
         return;
     }
-    // Enter and Escape stay with the boxes, not with closing the window.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+    // Enter and Escape stay with the boxes, not with closing the window,
+    // whichever control has the focus.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape)
         return;
     QDialog::keyPressEvent(event);
 }

@@ -46,6 +46,8 @@ protected:
 
 private:
     void ShowParam();
+    // The boxes as the library holds the values, neither marked as typed.
+    void ShowApplied();
     void Confirm(int box, bool keepSelection);
     void MarkEdited(int box);
     void StorePosition();
@@ -53,7 +55,6 @@ private:
     Session& s_;
     MoveLines logic_;
     int iBusy = 0;
-    bool lEdit = false;
 };
 
 }  // namespace zan

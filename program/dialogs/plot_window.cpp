@@ -30,9 +30,10 @@ namespace zan {
 
 namespace {
 
-QPushButton* AddButton(ButtonBarLayout* bar, const char* caption)
+QPushButton* AddButton(ButtonBarLayout* bar, const char* caption, const char* tip)
 {
     auto* button = new QPushButton(QString::fromLatin1(caption));
+    button->setToolTip(QString::fromLatin1(tip));
     // Keys belong to the window, not to whichever button was pressed last.
     button->setFocusPolicy(Qt::NoFocus);
     button->setFixedWidth(std::max(button->fontMetrics().horizontalAdvance(button->text()) + 18, 30));
@@ -40,11 +41,16 @@ QPushButton* AddButton(ButtonBarLayout* bar, const char* caption)
     return button;
 }
 
-// A number box with its caption; the two never part in a wrapped bar.
-QLineEdit* AddBox(ButtonBarLayout* bar, const char* caption, const char* tip, const char* widest)
+// A number box with its caption; the two never part in a wrapped bar. The
+// caption's own tip says what the value does.
+QLineEdit* AddBox(ButtonBarLayout* bar, const char* caption, const char* tip, const char* widest,
+                  const char* captionTip)
 {
-    if (caption)
-        bar->addWidget(new QLabel(QString::fromLatin1(caption)));
+    if (caption) {
+        auto* label = new QLabel(QString::fromLatin1(caption));
+        label->setToolTip(QString::fromLatin1(captionTip));
+        bar->addWidget(label);
+    }
     auto* box = new QLineEdit;
     box->setFixedWidth(box->fontMetrics().horizontalAdvance(QString::fromLatin1(widest)) + 12);
     if (tip)
@@ -73,10 +79,8 @@ public:
         target_.reset();
         window_.Picture1->Refresh();
     }
-    void setPageLabel(const std::string& caption) override
-    {
-        window_.Label2->setText(QString::fromStdString(caption));
-    }
+    void targetDone() override { refresh(); }
+    void setPageLabel(const std::string& caption) override { window_.SetPageNote(caption); }
     void setBusyPointer(bool busy) override
     {
         if (window_.onBusyPointer)
@@ -103,7 +107,11 @@ private:
 
 } // namespace
 
-PlotWindow::PlotWindow(Session& session, QWidget* parent) : QWidget(parent), session_(session)
+PlotWindow::PlotWindow(Session& session, QWidget* parent)
+    : QWidget(parent), session_(session),
+      drawings_({[this] { DrawPage(); }, [this](bool letEventsRun) { DrawOverlay(letEventsRun); },
+                 // While files load, the store and the variable map are incomplete.
+                 [this] { return !session_.bLoading; }, [this] { DrawingsDone(); }})
 {
     BuildControls();
     BuildTimers();
@@ -120,31 +128,37 @@ void PlotWindow::BuildControls()
     Picture1 = new PlotPicture(this);
     Label3 = new QLabel(Picture1);
     Label3->setAutoFillBackground(true);
+    // The pointer on the tip is still on the plot: its moves go to the picture.
+    Label3->setAttribute(Qt::WA_TransparentForMouseEvents);
     Label3->hide();
 
     Frame1 = new QFrame(this);
     auto* bar = new ButtonBarLayout(Frame1);
     bar->setContentsMargins(0, 2, 0, 2);
     bar->setSpacing(3);
-    Command1 = AddButton(bar, "Prev");
-    Command2 = AddButton(bar, "Next");
-    Command3 = AddButton(bar, "Zoom Out");
-    Command7 = AddButton(bar, "Zoom In");
-    Command4 = AddButton(bar, "<");
-    Command5 = AddButton(bar, ">");
-    Command6 = AddButton(bar, "Print");
-    Command8 = AddButton(bar, "Save");
+    Command1 = AddButton(bar, "Prev", "Previous page (Page Up)");
+    Command2 = AddButton(bar, "Next", "Next page (Page Down)");
+    Command3 = AddButton(bar, "Zoom Out", "Back to the previous zoom level (keypad -)");
+    Command7 = AddButton(bar, "Zoom In", "Forward to the next zoom level again (keypad +)");
+    Command4 = AddButton(bar, "<", "Move the time axis left by two ticks; hold to repeat (Left arrow)");
+    Command5 = AddButton(bar, ">", "Move the time axis right by two ticks; hold to repeat (Right arrow)");
+    Command6 = AddButton(bar, "Print", "Print the page");
+    Command8 = AddButton(bar, "Save", "Save the page as a bitmap file (Ctrl+S)");
     bar->addGap(8);
-    Text1 = AddBox(bar, "Draw Rate ", "Set Drawing rate of data.", "16000");
+    Text1 = AddBox(bar, "Draw Rate ", "Set Drawing rate of data.", "16000",
+                   "Draw every n-th sample of each curve: 1 draws all, more draws faster");
     Text4 = new QLineEdit(Frame1);
     Text4->hide();
     UpDown1 = new UpDown(0, 4, Text4);
+    UpDown1->setToolTip("Draw rate 1, 10, 100, 1000 or 10000");
     bar->addWidget(UpDown1, true);
-    Text2 = AddBox(bar, "Cols", "Set Columns Number.", "00");
+    Text2 = AddBox(bar, "Cols", "Set Columns Number.", "00", "Graphs side by side on a page");
     UpDown2 = new UpDown(1, 6, Text2);
+    UpDown2->setToolTip("One column more or less");
     bar->addWidget(UpDown2, true);
-    Text3 = AddBox(bar, "Rows", "Set Rows Number.", "00");
+    Text3 = AddBox(bar, "Rows", "Set Rows Number.", "00", "Graphs one above the other on a page");
     UpDown3 = new UpDown(1, 6, Text3);
+    UpDown3->setToolTip("One row more or less");
     bar->addWidget(UpDown3, true);
     Frame1->adjustSize();
     // The window gets no narrower than the widest group of the bar, so a
@@ -225,11 +239,15 @@ void PlotWindow::FormResize()
         in.barExtraHeight = (barHeight - oneRow.height() + readoutHeight) * in.ty;
     const ResizeLayout layout = zan::FormResize(in);
 
+    // Hiding the picture would hand its keyboard focus to the first number box.
+    const bool plotHadFocus = Picture1->hasFocus();
     Picture1->hide();
     Picture1->setGeometry(TwipsToPixels(layout.pictureLeft, in.tx), TwipsToPixels(layout.pictureTop, in.ty),
                           TwipsToPixels(layout.pictureWidth, in.tx), TwipsToPixels(layout.pictureHeight, in.ty));
-    Label2->setText(QString::fromStdString(layout.sizeCaption));
+    SetPageNote(layout.sizeCaption);
     Picture1->show();
+    if (plotHadFocus)
+        Picture1->setFocus();
     const int barTop = static_cast<int>(layout.barTop / in.ty);
     Frame1->setGeometry(static_cast<int>(layout.barLeft / in.tx), barTop, barWidth, barHeight);
     if (wrapped) {
@@ -262,21 +280,48 @@ void PlotWindow::DrawDelayed(int delay)
 
 void PlotWindow::PictDraw()
 {
+    drawings_.Page();
+}
+
+void PlotWindow::DrawPage()
+{
     // The hover readout belongs to the picture it was read from.
     Label3->hide();
-    {
-        ++drawing_;
-        PictureScreen screen(*this);
-        render::PictDraw(session_, screen);
-        --drawing_;
+    PictureScreen screen(*this);
+    render::PictDraw(session_, screen);
+    if (!loadNote_.empty()) {
+        SetPageNote(loadNote_, loadNoteLines_);
+        loadNote_.clear();
+        loadNoteLines_.clear();
     }
-    if (drawing_ == 0 && relayout_) {
+}
+
+void PlotWindow::ShowLoadNote(const std::string& label, const std::string& lines)
+{
+    loadNote_ = label;
+    loadNoteLines_ = lines;
+}
+
+void PlotWindow::SetPageNote(const std::string& text, const std::string& tip)
+{
+    Label2->setText(QString::fromStdString(text));
+    Label2->setToolTip(QString::fromStdString(tip));
+}
+
+void PlotWindow::DrawingsDone()
+{
+    if (relayout_) {
         relayout_ = false;
         FormResize();
     }
 }
 
 void PlotWindow::ObjtRect(bool letEventsRun)
+{
+    drawings_.Overlay(letEventsRun);
+}
+
+void PlotWindow::DrawOverlay(bool letEventsRun)
 {
     PictureScreen screen(*this);
     render::DrawHost quiet;
@@ -286,15 +331,17 @@ void PlotWindow::ObjtRect(bool letEventsRun)
 
 void PlotWindow::PrntDraw()
 {
-    // Without a printer the page goes to a PDF file in the current folder,
-    // beside the saved bitmaps, and the page label names it.
-    render::QtPrintDevice device(DefaultFolder());
-    device.pageLabel = [this](const std::string& caption) { Label2->setText(QString::fromStdString(caption)); };
-    device.busyPointer = [this](bool busy) {
-        if (onBusyPointer)
-            onBusyPointer(busy);
-    };
-    render::PrntDraw(session_, device);
+    drawings_.After([this] {
+        // Without a printer the page goes to a PDF file in the current folder,
+        // beside the saved bitmaps, and the page label names it.
+        render::QtPrintDevice device(DefaultFolder());
+        device.pageLabel = [this](const std::string& caption) { SetPageNote(caption); };
+        device.busyPointer = [this](bool busy) {
+            if (onBusyPointer)
+                onBusyPointer(busy);
+        };
+        render::PrntDraw(session_, device);
+    });
 }
 
 void PlotWindow::ButnStat()
@@ -347,21 +394,26 @@ void PlotWindow::ShowBoxes(int step, int cols, int rows)
     UpDown3->setValue(rows);
 }
 
+// The picture commands wait for the drawings under way, so that they take
+// the page as asked for, complete.
 void PlotWindow::SaveBitmap()
 {
-    SavePicture(Picture1->image(), SaveNum,
-                [this](const std::string& caption) { Label2->setText(QString::fromStdString(caption)); });
+    drawings_.After([this] {
+        SavePicture(Picture1->image(), SaveNum, [this](const std::string& caption) { SetPageNote(caption); });
+    });
 }
 
 void PlotWindow::CopyBitmap()
 {
-    CopyPicture(Picture1->image());
+    drawings_.After([this] { CopyPicture(Picture1->image()); });
 }
 
 void PlotWindow::PasteBitmap()
 {
-    if (PastePicture(Picture1->image()))
-        Picture1->Refresh();
+    drawings_.After([this] {
+        if (PastePicture(Picture1->image()))
+            Picture1->Refresh();
+    });
 }
 
 } // namespace zan

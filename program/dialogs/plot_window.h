@@ -4,6 +4,7 @@
 #pragma once
 
 #include "interact/plot_mouse.h"
+#include "render/draw_gate.h"
 #include "session/session_state.h"
 
 #include <QPointer>
@@ -26,6 +27,7 @@ namespace zan {
 
 class PlotFiles;
 class PlotPicture;
+class PlotWheel;
 class SelectionWindow;
 class SessionHost;
 class StartupServices;
@@ -91,9 +93,12 @@ public:
     // Lays out the picture and the bar for the window's size and asks for a
     // drawing; nothing while no data are loaded.
     void FormResize();
-    // Draws the current page on the picture.
+    // Draws the current page on the picture; asked for while a drawing
+    // runs, the page is drawn once right after it.
     void PictDraw();
-    // Prints the current page.
+    // Pages drawn on the picture since the window was made.
+    int pagesDrawn() const { return drawings_.pagesDrawn(); }
+    // Prints the current page, once no drawing runs or waits.
     void PrntDraw();
     // Redraws only the highlight rings and the time markers on the picture.
     // A mouse press does not let pending events run meanwhile, so that its
@@ -105,6 +110,11 @@ public:
     void ButnStat();
     // Draws after delay milliseconds; further calls within the delay restart it.
     void DrawDelayed(int delay);
+    // A caption in the page label, with the tooltip that tells it in full.
+    void SetPageNote(const std::string& text, const std::string& tip = {});
+    // The facts of a load that did not go plainly (label, and one line per
+    // file for the tooltip): shown by the first page drawn after it.
+    void ShowLoadNote(const std::string& label, const std::string& lines);
     // Puts iStep, nCols and nRows into their boxes.
     void ShowBoxes();
     void ShowBoxes(int step, int cols, int rows);
@@ -196,16 +206,22 @@ private:
     double TwipsPerPixelY() const;
 
     void WireSelect();
+    // The drawings the gate runs, one at a time.
+    void DrawPage();
+    void DrawOverlay(bool letEventsRun);
+    void DrawingsDone();
 
     Session& session_;
-    // Pictures being drawn (events run during a drawing, so one may start
-    // inside another), and whether a label's new width asks for the window
-    // to be laid out again once they are done.
-    int drawing_ = 0;
+    render::DrawGate drawings_;
+    // A label's new width asks for the window to be laid out again once the
+    // drawings are done.
     bool relayout_ = false;
+    std::string loadNote_;
+    std::string loadNoteLines_;
     PlotMenus menus_;
     SelectionWindow* select_ = nullptr;
     PlotFiles* files_ = nullptr;  // child object, made by ConnectFiles
+    PlotWheel* wheel_ = nullptr;  // child object: the wheel's gesture and its timer
 };
 
 } // namespace zan

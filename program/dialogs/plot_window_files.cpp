@@ -2,6 +2,7 @@
 
 #include "dialogs/move_window.h"
 #include "dialogs/plot_window.h"
+#include "dialogs/plot_window_picture.h"
 #include "session/extraction_command.h"
 
 #include <QAction>
@@ -25,19 +26,22 @@ void PlotFiles::Connect()
     const PlotMenus& m = plot_.menus();
     FileCommands& c = commands_;
     if (m.mnuFile) {
-        connect(m.mnuOpen, &QAction::triggered, this, [&c] { c.Open(); });
-        connect(m.mnuAppend, &QAction::triggered, this, [&c] { c.Append(); });
-        connect(m.mnuReload, &QAction::triggered, this, [&c] { c.Reload(); });
-        connect(m.mnuRezoom, &QAction::triggered, this, [&c] { c.Rezoom(); });
-        connect(m.mnuAuto, &QAction::triggered, this, [&c] { c.ToggleAutoLoad(); });
-        connect(m.mnuNext, &QAction::triggered, this, [&c] { c.ToggleAutoNext(); });
-        connect(m.mnuNextFile, &QAction::triggered, this, [&c] { c.StepFiles(+1); });
-        connect(m.mnuPrevFile, &QAction::triggered, this, [&c] { c.StepFiles(-1); });
-        connect(m.mnuLoadIni, &QAction::triggered, this, [&c] { c.LoadIni(); });
-        connect(m.mnuSaveIni, &QAction::triggered, this, [&c] { c.SaveIni(); });
-        connect(m.mnuExtrDbl, &QAction::triggered, this, [this] { Extract(kExtractDouble); });
-        connect(m.mnuExtrBin, &QAction::triggered, this, [this] { Extract(kExtractSingle); });
-        connect(m.mnuExtrCsv, &QAction::triggered, this, [this] { Extract(kExtractText); });
+        auto command = [this](QAction* entry, auto run) {
+            connect(entry, &QAction::triggered, this, ThenFocusPlot(run));
+        };
+        command(m.mnuOpen, [&c] { c.Open(); });
+        command(m.mnuAppend, [&c] { c.Append(); });
+        command(m.mnuReload, [&c] { c.Reload(); });
+        command(m.mnuRezoom, [&c] { c.Rezoom(); });
+        command(m.mnuAuto, [&c] { c.ToggleAutoLoad(); });
+        command(m.mnuNext, [&c] { c.ToggleAutoNext(); });
+        command(m.mnuNextFile, [&c] { c.StepFiles(+1); });
+        command(m.mnuPrevFile, [&c] { c.StepFiles(-1); });
+        command(m.mnuLoadIni, [&c] { c.LoadIni(); });
+        command(m.mnuSaveIni, [&c] { c.SaveIni(); });
+        command(m.mnuExtrDbl, [this] { Extract(kExtractDouble); });
+        command(m.mnuExtrBin, [this] { Extract(kExtractSingle); });
+        command(m.mnuExtrCsv, [this] { Extract(kExtractText); });
         connect(m.mnuMove, &QAction::triggered, this, [this] {
             if (plot_.session().lderr == 0)
                 ShowMove();
@@ -48,7 +52,18 @@ void PlotFiles::Connect()
 
 void PlotFiles::Extract(int kind)
 {
-    ExtrFile(plot_.session(), host_, library_, kind);
+    // The written names go where "Save" puts its file name.
+    const std::string note = ExtractNote(ExtrFile(plot_.session(), host_, library_, kind));
+    if (!note.empty())
+        ShowNote(note);
+}
+
+std::function<void()> PlotFiles::ThenFocusPlot(std::function<void()> command)
+{
+    return [this, command] {
+        command();
+        plot_.Picture1->setFocus();
+    };
 }
 
 void PlotFiles::ShowMove()
@@ -59,8 +74,10 @@ void PlotFiles::ShowMove()
         move_->setWindowFlag(Qt::Window);
         move_->logic().drawDelayed = [this](int delay) { plot_.DrawDelayed(delay); };
         FileCommands& c = commands_;
-        move_->mainCommands = {[&c] { c.Open(); }, [&c] { c.Reload(); }, [&c] { c.Rezoom(); },
-                               [this] { Extract(kExtractSingle); }, [this] { Extract(kExtractText); }};
+        move_->mainCommands = {ThenFocusPlot([&c] { c.Open(); }), ThenFocusPlot([&c] { c.Reload(); }),
+                               ThenFocusPlot([&c] { c.Rezoom(); }),
+                               ThenFocusPlot([this] { Extract(kExtractSingle); }),
+                               ThenFocusPlot([this] { Extract(kExtractText); })};
         move_->Load();
     }
     move_->show();
@@ -75,7 +92,7 @@ void PlotFiles::ShowBoxes() { plot_.ShowBoxes(); }
 
 void PlotFiles::ShowNote(const std::string& text)
 {
-    plot_.Label2->setText(QString::fromStdString(text));
+    plot_.SetPageNote(text);
 }
 
 }  // namespace zan

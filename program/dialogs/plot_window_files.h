@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 namespace zan {
 
 class MoveWindow;
@@ -23,7 +25,7 @@ public:
     // Opens the move window, made on first use, and brings it up.
     void ShowMove();
     MoveWindow* moveWindow() const { return move_; }
-    // ExtrFile of the given kind.
+    // ExtrFile of the given kind; the written files are named in the page label.
     void Extract(int kind);
 
 private:
@@ -33,6 +35,10 @@ private:
     void FormResize() override;
     void ShowBoxes() override;
     void ShowNote(const std::string& text) override;
+    // The command, after which the keys go back to the plot, not to
+    // whichever box took the focus while a dialog or the progress window
+    // was up (hiding the picture for a new layout hands its focus on).
+    std::function<void()> ThenFocusPlot(std::function<void()> command);
 
     PlotWindow& plot_;
     SessionHost& host_;

@@ -95,6 +95,12 @@ void WindowHost::ShowDecimated(bool decimated)
         plot_->Label2->setStyleSheet(decimated ? "color: red" : "");
 }
 
+void WindowHost::ShowLoadNote(const std::string& label, const std::string& lines)
+{
+    if (plot_)
+        plot_->ShowLoadNote(label, lines);
+}
+
 FrameGeometry WindowHost::Frame() const
 {
     FrameGeometry g;

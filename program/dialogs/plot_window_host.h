@@ -34,6 +34,7 @@ public:
     bool ShowLoadProgress(const std::string& fileName, int percent) override;
     void SetBusyPointer(bool busy) override;
     void ShowDecimated(bool decimated) override;
+    void ShowLoadNote(const std::string& label, const std::string& lines) override;
     FrameGeometry Frame() const override;
     std::string CommandLine() const override { return cmdLine_; }
     void SetWatchTimer(int intervalMs, bool enabled) override;

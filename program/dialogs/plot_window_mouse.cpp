@@ -5,6 +5,8 @@
 #include "dialogs/plot_window.h"
 #include "dialogs/plot_window_picture.h"
 #include "interact/cursor_readout.h"
+#include "interact/wheel_zoom.h"
+#include "platform/qt_timer.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -76,6 +78,16 @@ QPoint Beside(QWidget* picture, QWidget* window, double x, double y, double down
 
 } // namespace
 
+// The wheel's gesture lives as long as the window: its settle timer ticks
+// after the event that started it is gone.
+class PlotWheel : public QObject {
+public:
+    explicit PlotWheel(PlotWindow& w) : QObject(&w), host(w), gesture(w.session(), w.Mouse, host, timer) {}
+    WindowMouseHost host;
+    QtTimer timer;
+    WheelZoom gesture;
+};
+
 void PlotWindow::WireMouse()
 {
     connect(Picture1, &PlotPicture::mouseDown, this, [this](int button, int shift, double x, double y) {
@@ -93,6 +105,10 @@ void PlotWindow::WireMouse()
     connect(Picture1, &PlotPicture::doubleClick, this, [this] {
         WindowMouseHost host(*this);
         DblClick(session_, Mouse, host);
+    });
+    wheel_ = new PlotWheel(*this);
+    connect(Picture1, &PlotPicture::wheel, this, [this](double x, double y, int dx, int dy, int shift) {
+        wheel_->gesture.Wheel(x, y, dx, dy, shift != 0);
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -110,6 +111,14 @@ void PlotPicture::mouseReleaseEvent(QMouseEvent* event)
 void PlotPicture::mouseDoubleClickEvent(QMouseEvent*)
 {
     emit doubleClick();
+}
+
+void PlotPicture::wheelEvent(QWheelEvent* event)
+{
+    const QPointF at = ToImage(event->position());
+    const QPoint turn = event->angleDelta();
+    emit wheel(at.x(), at.y(), turn.x(), turn.y(), ShiftCode(event->modifiers()));
+    event->accept();
 }
 
 } // namespace zan

@@ -33,6 +33,9 @@ signals:
     void mouseMove(int button, int shift, double x, double y);
     void mouseUp(int button, int shift, double x, double y);
     void doubleClick();
+    // A turn of the wheel in eighths of a degree: dy of the vertical wheel
+    // (positive away from the user), dx of a sideways one (positive to the left).
+    void wheel(double x, double y, int dx, int dy, int shift);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,6 +44,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QImage image_;

@@ -75,12 +75,7 @@ SelectionForm::SelectionForm(Session& s, MessageBox& box, Timer& timer1, Timer& 
     timer1_.setInterval(kSearchDelay);
     timer2_.setInterval(kRepeatFirst);
     timer3_.setInterval(kFitDelay);
-    timer1_.onTick([this] {
-        timer1_.setEnabled(false);
-        model_.FillAll(search_);
-        Changed();
-        timer3_.setEnabled(true);
-    });
+    timer1_.onTick([this] { RunSearch(); });
     timer2_.onTick([this] {
         StepRepeat();
         timer2_.setInterval(kRepeatNext);
@@ -132,7 +127,27 @@ void SelectionForm::SearchChanged(const std::string& text)
     timer1_.setEnabled(true);
 }
 
+void SelectionForm::RunSearch()
+{
+    timer1_.setEnabled(false);
+    model_.FillAll(search_);
+    Changed();
+    timer3_.setEnabled(true);
+}
+
+void SelectionForm::SettleSearch()
+{
+    if (timer1_.isEnabled())
+        RunSearch();
+}
+
 void SelectionForm::Add()
+{
+    SettleSearch();
+    AddShown();
+}
+
+void SelectionForm::AddShown()
 {
     drag_.lDrag = false;
     Changed(model_.AddSelected());
@@ -152,6 +167,7 @@ void SelectionForm::ClearOrReload()
 
 void SelectionForm::Apply()
 {
+    SettleSearch();
     model_.ApplySel();
     if (onRedrawPlot)
         onRedrawPlot();

@@ -74,7 +74,14 @@ public:
     void Resized();
 
     void SearchChanged(const std::string& text);
+    // A search typed but not yet run (its delay is pending) runs now.
+    void SettleSearch();
+    // "Add" and Enter: the pending search first, so that the graphs are
+    // those of the variables the typed text selects.
     void Add();
+    // Adds the variables selected in the list as it is shown (a double
+    // click or a drop acts on what the user sees).
+    void AddShown();
     void Remove();
     void ClearOrReload();
     void Apply();
@@ -99,6 +106,7 @@ public:
 
 private:
     void Changed(int row = -1);
+    void RunSearch();
     void StepRepeat();
 
     Session& s_;

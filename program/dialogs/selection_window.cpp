@@ -137,7 +137,7 @@ void SelectionWindow::Wire()
     Command2->onDrop = [this](const QString& source) {
         form_.drag().End();
         if (source == "ListView1") {
-            form_.Add();
+            form_.AddShown();
             Text1->setFocus();
         }
     };
@@ -153,7 +153,7 @@ void SelectionWindow::Wire()
     ListView1->onEnter = [this] { form_.Add(); };
     connect(ListView1, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         form_.model().SelectItem(index.row(), true);
-        form_.Add();
+        form_.AddShown();
     });
     connect(ListView1->header(), &QHeaderView::sectionClicked, this, [this] {
         form_.model().SelectAllItems();

@@ -1,6 +1,7 @@
 #include "interact/command_state.h"
 
 #include "interact/zoom_history.h"
+#include "platform/number_format.h"
 
 #include <algorithm>
 #include <cctype>
@@ -61,10 +62,19 @@ bool ReadBoxNumber(const std::string& text, int& value)
     return true;
 }
 
+bool ReadBoxValue(const std::string& text, int& value)
+{
+    if (text.empty()) return false;
+    const double v = roundHalfEven(leadingNumber(text));
+    if (!(v >= INT_MIN && v <= INT_MAX)) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
 bool EditDrawRate(Session& s, const std::string& text, std::string& shown)
 {
     int v = 0;
-    bool apply = ReadBoxNumber(text, v) && v >= 1 && v <= kMaxStep && v != s.iStep;
+    bool apply = ReadBoxValue(text, v) && v >= 1 && v <= kMaxStep && v != s.iStep;
     if (apply) s.iStep = v;
     shown = std::to_string(s.iStep);
     return apply;
@@ -93,7 +103,7 @@ void KeepCurrentGraph(Session& s)
 bool EditCols(Session& s, const std::string& text)
 {
     int v = 0;
-    if (!ReadBoxNumber(text, v) || v < 1 || v > kMaxGridSide || v == s.nCols) return false;
+    if (!ReadBoxValue(text, v) || v < 1 || v > kMaxGridSide || v == s.nCols) return false;
     s.nCols = v;
     s.nRows = std::max(v - 3, s.nRows);
     KeepCurrentGraph(s);
@@ -103,7 +113,7 @@ bool EditCols(Session& s, const std::string& text)
 bool EditRows(Session& s, const std::string& text)
 {
     int v = 0;
-    if (!ReadBoxNumber(text, v) || v < 1 || v > kMaxGridSide || v == s.nRows) return false;
+    if (!ReadBoxValue(text, v) || v < 1 || v > kMaxGridSide || v == s.nRows) return false;
     s.nRows = v;
     s.nCols = std::min(s.nCols, v + 3);
     KeepCurrentGraph(s);

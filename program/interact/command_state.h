@@ -40,7 +40,13 @@ CommandState ButnStat(const Session& s);
 // only. Empty, fractional, non-numeric or out-of-int text gives false.
 bool ReadBoxNumber(const std::string& text, int& value);
 
-// "Draw Rate": a whole number 1..16000 becomes iStep. Returns true when the
+// A number box's value: the number its text starts with (after blanks, as
+// far as it reads as one: "3x" is 3), rounded to the nearest whole number,
+// halves to even ("2.6" is 3, "2.5" is 2). False for an empty text and for a
+// value beyond the range of an int; a text without a number is 0.
+bool ReadBoxValue(const std::string& text, int& value);
+
+// "Draw Rate": a value 1..16000 (ReadBoxValue) becomes iStep. Returns true when the
 // page must be drawn again. `shown` receives the text the box keeps, which
 // is always iStep.
 bool EditDrawRate(Session& s, const std::string& text, std::string& shown);
@@ -49,7 +55,7 @@ bool EditDrawRate(Session& s, const std::string& text, std::string& shown);
 // or an empty text for an exponent outside 0..4.
 std::string RateOfExponent(const std::string& text);
 
-// "Cols" and "Rows": a whole number 1..6 different from the current count
+// "Cols" and "Rows": a value 1..6 (ReadBoxValue) different from the current count
 // changes the grid, keeping at most three columns more than rows, and keeps
 // the current graph current (its page is shown). Returns true when the grid
 // changed; the boxes then show nCols and nRows, otherwise the edited box goes

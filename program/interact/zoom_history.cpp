@@ -149,6 +149,23 @@ void SetZoom(Session& s, double x1, double x2, double y1, double y2)
     }
 }
 
+void SetZoomX(Session& s, double x1, double x2)
+{
+    if (s.iZlvl >= kZoomLevels) return;
+    s.iZlvl = std::max(s.iZlvl, 0) + 1;
+    s.mZlvl = s.iZlvl;
+    const size_t L = Level(s.iZlvl);
+    for (int v = 1; v <= VarCount(s); ++v) {
+        VarRecord& r = s.VarTab[v];
+        CopyLevel(r, L - 1, L);
+        if (v != s.CurGrph.xVar) continue;
+        r.Vlo[L] = x1;
+        r.Vhi[L] = x2;
+        r.Lfix[L] = 0;
+        DivideLevel(r, L);
+    }
+}
+
 bool SetRang(Session& s, double x1, double x2)
 {
     const int xVar = s.CurGrph.xVar;

@@ -19,6 +19,12 @@ void SetZoom0(Session& s, double xmin, double xmax, double ymin, double ymax);
 // Levels above the current one are discarded. Nothing at level 40.
 void SetZoom(Session& s, double x1, double x2, double y1, double y2);
 
+// Opens a new level in which CurGrph's x variable shows x1..x2 and every
+// other variable shows what it showed at the level below, its panned time
+// axis and hand-set ranges included. Levels above the current one are
+// discarded. Nothing at level 40.
+void SetZoomX(Session& s, double x1, double x2);
+
 // Opens a new level in which the x window is x1..x2 (values of CurGrph's x
 // variable) and every variable is rescaled to its data inside that window.
 // Nothing when the window holds no data or the level is 40. Returns true when

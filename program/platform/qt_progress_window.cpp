@@ -23,6 +23,7 @@ QtProgressWindow::QtProgressWindow(QWidget* parent)
     bar_ = new QProgressBar(window_.data());
     bar_->setRange(0, 100);
     cancel_ = new QPushButton("Cancel", window_.data());
+    cancel_->setToolTip("Stop loading");
     QObject::connect(cancel_, &QPushButton::clicked, [this] { cancelled_ = true; });
     layout->addWidget(product);
     layout->addWidget(label_);

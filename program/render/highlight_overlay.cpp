@@ -32,8 +32,10 @@ void ObjtRect(Session& s, render::DrawTarget& obj, render::DrawHost* host)
     }
     obj.setForeColor(render::kBlack);
     obj.setViewportOrigin(0, 0);
-    if (host)
+    if (host) {
+        host->targetDone();
         host->processEvents();
+    }
     s.drErr = 0;
 }
 

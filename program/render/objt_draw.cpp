@@ -125,6 +125,7 @@ void ObjtDraw(zan::Session& s, DrawTarget& obj, DrawHost* host)
 
     obj.setViewportOrigin(0, 0);
     h.setBusyPointer(false);
+    h.targetDone();
     h.processEvents();
     s.drErr = 0;
 }

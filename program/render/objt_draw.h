@@ -18,6 +18,10 @@ public:
     virtual void setBusyPointer(bool /*busy*/) {}
     // Caption of the label under the plot that names the "Last" window.
     virtual void setLastLabel(const std::string& /*caption*/) {}
+    // The drawing is done with its target: called before pending events
+    // run, since a command run meanwhile may draw again, and nothing may
+    // still paint on a picture then.
+    virtual void targetDone() {}
     // Lets pending window events run once, at the end of the drawing.
     virtual void processEvents() {}
 };

@@ -14,11 +14,14 @@
 #include "session/session_host.h"
 #include "session/startup_services.h"
 
+#include <QFile>
+#include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <vector>
 
 namespace zan {
 
@@ -36,6 +39,15 @@ public:
     }
     const platform::SettingsStore& Store() const override { return store_; }
     void EndProgram() override { ended = true; }
+    // The files that did not load plainly, one line each.
+    void ShowLoadNote(const std::string&, const std::string& lines) override
+    {
+        for (size_t at = 0; at < lines.size();) {
+            const size_t end = std::min(lines.find('\n', at), lines.size());
+            err_ << "zan: " << lines.substr(at, end - at) << "\n";
+            at = end + 1;
+        }
+    }
     std::string CommandLine() const override { return cmdLine_; }
 
     bool ended = false;
@@ -68,19 +80,82 @@ public:
     int scrollBarWidth() const override { return 16; }
 };
 
-bool WritePdf(Session& s, const ProgramArgs& args)
+// Writes the pages into one PDF file of one sheet per page, in the order
+// given; why receives the reason of a failure.
+bool WritePdf(Session& s, const ProgramArgs& args, const std::string& name, const std::vector<int>& pages,
+              std::string& why)
 {
-    QPdfWriter writer(QString::fromStdString(args.exportFile));
-    writer.setTitle("ZAN Graph");
-    writer.setCreator("Zan");
-    // One point per pixel, so the page has the asked size in device units.
-    writer.setResolution(72);
-    writer.setPageSize(QPageSize(QSizeF(args.width, args.height), QPageSize::Point));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
-    render::PainterTarget target(writer);
-    if (!target.isActive())
+    QFile file(QString::fromStdString(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        why = file.errorString().toStdString();
         return false;
-    render::ObjtDraw(s, target);
+    }
+    bool drawn = false;
+    {
+        QPdfWriter writer(&file);
+        writer.setTitle("ZAN Graph");
+        writer.setCreator("Zan");
+        // One point per pixel, so the page has the asked size in device units.
+        writer.setResolution(72);
+        writer.setPageSize(QPageSize(QSizeF(args.width, args.height), QPageSize::Point));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+        render::PainterTarget target(writer);
+        drawn = target.isActive();
+        for (size_t k = 0; drawn && k < pages.size(); ++k) {
+            drawn = k == 0 || writer.newPage();
+            s.iPage = pages[k];
+            if (drawn)
+                render::ObjtDraw(s, target);
+        }
+    } // the document is complete once the painter has ended
+    file.close();
+    if (!drawn || file.error() != QFileDevice::NoError) {
+        why = drawn ? file.errorString().toStdString() : "the PDF could not be drawn";
+        file.remove();
+        return false;
+    }
+    return true;
+}
+
+bool WriteImage(Session& s, const ProgramArgs& args, const std::string& name, std::string& why)
+{
+    const QImage image = DrawPageImage(s, args.width, args.height);
+    QImageWriter writer(QString::fromStdString(name), args.exportFormat == ExportFormat::Bmp ? "BMP" : "PNG");
+    if (writer.write(image))
+        return true;
+    why = writer.errorString().toStdString();
+    return false;
+}
+
+// Writes the pages the arguments ask for and tells on out where each went.
+bool WritePages(Session& s, const ProgramArgs& args, const std::vector<int>& pages, int pageCount,
+                std::ostream& out, std::ostream& err)
+{
+    std::string why;
+    // A PDF without a page number in its name takes all pages.
+    if (args.exportFormat == ExportFormat::Pdf && !HasPageNumber(args.exportFile)) {
+        if (!WritePdf(s, args, args.exportFile, pages, why)) {
+            err << "zan: cannot write " << args.exportFile << ": " << why << "\n";
+            return false;
+        }
+        if (pages.size() == 1)
+            out << PageCaption(s, pageCount);
+        else
+            out << "Pages 1 to " << pageCount << " of " << pageCount;
+        out << " written to " << args.exportFile << "\n";
+        return true;
+    }
+    for (int page : pages) {
+        const std::string name = PageFileName(args.exportFile, page);
+        s.iPage = page;
+        const bool written = args.exportFormat == ExportFormat::Pdf ? WritePdf(s, args, name, {page}, why)
+                                                                    : WriteImage(s, args, name, why);
+        if (!written) {
+            err << "zan: cannot write " << name << ": " << why << "\n";
+            return false;
+        }
+        out << PageCaption(s, pageCount) << " written to " << name << "\n";
+    }
     return true;
 }
 
@@ -143,21 +218,21 @@ int ExportPage(const ProgramArgs& args, std::ostream& out, std::ostream& err)
     }
     s.iPage = args.page;
     const int pages = ClampPage(s);
-
-    bool written = false;
-    if (args.exportFormat == ExportFormat::Pdf) {
-        written = WritePdf(s, args);
-    } else {
-        const QImage image = DrawPageImage(s, args.width, args.height);
-        written = image.save(QString::fromStdString(args.exportFile),
-                             args.exportFormat == ExportFormat::Bmp ? "BMP" : "PNG");
+    std::vector<int> wanted{s.iPage};
+    if (args.allPages) {
+        if (pages == 0) {
+            err << "zan: --page all: the data give no page to export (no graphs)\n";
+            library.Close();
+            return 1;
+        }
+        wanted.clear();
+        for (int p = 1; p <= pages; ++p)
+            wanted.push_back(p);
     }
+    const bool written = WritePages(s, args, wanted, pages, out, err);
     library.Close();
-    if (!written) {
-        err << "zan: cannot write " << args.exportFile << "\n";
+    if (!written)
         return 1;
-    }
-    out << PageCaption(s, pages) << " written to " << args.exportFile << "\n";
     // The page holds only the files that loaded: not a success.
     return failed > 0 ? 1 : 0;
 }

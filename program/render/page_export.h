@@ -1,6 +1,6 @@
-// Drawing one page without a window: the normal start-up with the settings
-// of the data folder, then the page drawn into a PNG, BMP or PDF file. The
-// settings file is not written.
+// Drawing pages without a window: the normal start-up with the settings of
+// the data folder, then one page, or every page, drawn into PNG, BMP or PDF
+// files. The settings file is not written.
 #pragma once
 
 #include "render/draw_target.h"
@@ -24,8 +24,11 @@ std::string PageCaption(const Session& s, int pages);
 // Draws the current page of a loaded session on a white image of the size.
 QImage DrawPageImage(Session& s, int width, int height);
 
-// Runs the export the arguments ask for. Tells on out where the page went,
-// on err why it could not; returns the program's exit status.
+// Runs the export the arguments ask for: the page asked for, or with
+// --page all every page in page order, into one PDF of one sheet per page or
+// into one file per page when the name holds a page number field. Tells on
+// out where each page went, on err why it could not (naming the file);
+// returns the program's exit status.
 int ExportPage(const ProgramArgs& args, std::ostream& out, std::ostream& err);
 
 } // namespace zan

@@ -36,63 +36,6 @@ private:
 
 }  // namespace
 
-ImagePicture::ImagePicture(int width, int height)
-    : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32)
-{
-    image_.fill(Qt::white);
-}
-
-void ImagePicture::resize(int width, int height)
-{
-    target_.reset();
-    image_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
-    image_.fill(Qt::white);
-}
-
-void ImagePicture::erase()
-{
-    target_.reset();
-    image_.fill(Qt::white);
-}
-
-DrawTarget& ImagePicture::target()
-{
-    target_.reset();
-    target_ = std::make_unique<ImageTarget>(image_);
-    return *target_;
-}
-
-void ImagePicture::refresh()
-{
-    target_.reset();
-    if (callbacks_.shown) callbacks_.shown();
-}
-
-void ImagePicture::setPageLabel(const std::string& caption)
-{
-    if (callbacks_.pageLabel) callbacks_.pageLabel(caption);
-}
-
-void ImagePicture::updateReadout()
-{
-    if (callbacks_.readout) callbacks_.readout();
-}
-
-void ImagePicture::setBusyPointer(bool busy)
-{
-    if (callbacks_.busyPointer) callbacks_.busyPointer(busy);
-}
-
-void ImagePicture::setLastLabel(const std::string& caption)
-{
-    if (callbacks_.lastLabel) callbacks_.lastLabel(caption);
-}
-
-void ImagePicture::processEvents()
-{
-    if (callbacks_.processEvents) callbacks_.processEvents();
-}
-
 std::string NextPdfName(const std::string& folder)
 {
     namespace fs = std::filesystem;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <utility>
 
 namespace zan {
 
@@ -101,7 +102,37 @@ bool FormatOf(const std::string& file, ExportFormat& format)
     return true;
 }
 
+// Position and length of the first "%d" or "%0Nd" in name, or npos.
+std::pair<size_t, size_t> PageNumberField(const std::string& name)
+{
+    for (size_t i = name.find('%'); i != std::string::npos; i = name.find('%', i + 1)) {
+        if (i + 1 < name.size() && name[i + 1] == 'd')
+            return {i, 2};
+        if (i + 3 < name.size() && name[i + 1] == '0' && name[i + 2] >= '1' && name[i + 2] <= '9' &&
+            name[i + 3] == 'd')
+            return {i, 4};
+    }
+    return {std::string::npos, 0};
+}
+
 } // namespace
+
+bool HasPageNumber(const std::string& name)
+{
+    return PageNumberField(name).first != std::string::npos;
+}
+
+std::string PageFileName(const std::string& name, int page)
+{
+    const auto [at, length] = PageNumberField(name);
+    if (at == std::string::npos)
+        return name;
+    std::string number = std::to_string(page);
+    const size_t width = length == 4 ? static_cast<size_t>(name[at + 2] - '0') : 0;
+    if (number.size() < width)
+        number.insert(0, width - number.size(), '0');
+    return name.substr(0, at) + number + name.substr(at + length);
+}
 
 ProgramArgs ParseProgramArgs(const std::vector<std::string>& args)
 {
@@ -143,8 +174,10 @@ ProgramArgs ParseProgramArgs(const std::vector<std::string>& args)
             if (!valueOf(arg, value))
                 break;
             pageGiven = true;
-            if (!ReadPositive(value, result.page))
-                result.error = "--page wants a page number from 1, not " + value;
+            if (value == "all")
+                result.allPages = true;
+            else if (!ReadPositive(value, result.page))
+                result.error = "--page wants a page number from 1, or all, not " + value;
         } else {
             break;
         }
@@ -157,24 +190,29 @@ ProgramArgs ParseProgramArgs(const std::vector<std::string>& args)
         result.error = "--size and --page only go with --export";
     else if (result.exportPage && result.files.empty())
         result.error = "--export needs the data files to draw";
+    else if (result.allPages && result.exportFormat != ExportFormat::Pdf && !HasPageNumber(result.exportFile))
+        result.error = "--page all writes one picture per page: put %d in the name, for example page_%d.png";
     return result;
 }
 
 std::string HelpText()
 {
     return "Usage: zan [FILE...]\n"
-           "       zan --export OUT.png|OUT.bmp|OUT.pdf [--size WxH] [--page N] FILE...\n"
+           "       zan --export OUT.png|OUT.bmp|OUT.pdf [--size WxH] [--page N|all] FILE...\n"
            "\n"
            "Shows the data files (.bin, .dat, .csv) as pages of graphs. Without file names\n"
            "the files of the settings file written last are shown, else a file dialog asks.\n"
            "The settings \"Zan.ini\" are read from and written to the folder of the last file.\n"
            "\n"
            "Options (before the file names):\n"
-           "  --export OUT   draw one page with the settings of the data folder into OUT\n"
+           "  --export OUT   draw a page with the settings of the data folder into OUT\n"
            "                 (PNG, BMP or PDF, by its extension) and leave without a window;\n"
            "                 the settings file is not written\n"
            "  --size WxH     picture size of the export in pixels (default 1600x1000)\n"
            "  --page N       page to export, from 1 (default 1; past the last page: the last)\n"
+           "  --page all     every page, in order: all in one PDF, or one file per page\n"
+           "                 when OUT holds %d (page_%d.png: page_1.png, page_2.png, ...;\n"
+           "                 %03d: page_001.png); %d in a name is the page number\n"
            "  --help, -h     show this text\n"
            "  --             ends the options; every following argument is a file name\n";
 }

@@ -29,9 +29,18 @@ struct ProgramArgs {
     int width = 1600;              // picture size of the export, pixels
     int height = 1000;
     int page = 1;
+    bool allPages = false;         // --page all: every page, in page order
     std::vector<std::string> files; // the data file names, in order
     std::string error;             // not empty: the arguments are unusable
 };
+
+// Whether an export file name holds a page number field: "%d", or "%0Nd"
+// for at least N digits with leading zeros (N from 1 to 9).
+bool HasPageNumber(const std::string& name);
+
+// The name with its first page number field replaced by page; a name
+// without such a field is returned as it is.
+std::string PageFileName(const std::string& name, int page);
 
 // Reads the options up to the first argument that is not one of them (or up
 // to "--"); everything from there on is a data file name.

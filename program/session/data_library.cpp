@@ -43,6 +43,10 @@ public:
         r.nRows = nrows;
         r.status = status;
         r.closeStatus = close;
+        int32_t namesLine = 0, stored = 0, refused = 0;
+        drows(&f, &namesLine, &stored, &refused);
+        r.namesLine = namesLine;
+        r.refused = refused;
         step = s;
         return r;
     }
@@ -56,6 +60,15 @@ public:
     void Stop() override {
         int32_t result = 0;
         dstop(&result);
+    }
+
+    std::string Version() override {
+        int32_t major = 0, minor = 0, patch = 0;
+        dvers(&major, &minor, &patch);
+        std::string text = std::to_string(major) + "." + std::to_string(minor);
+        if (patch != 0)
+            text += "." + std::to_string(patch);
+        return text;
     }
 
     void Range(int file, int var, double& upper, double& lower, double& magnitude) override {

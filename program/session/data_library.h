@@ -19,6 +19,8 @@ struct OpenResult {
     int nRows = 0;
     int status = 0;
     int closeStatus = 0;
+    int namesLine = 0;  // text line that gave the names, 0 for a binary file (drows)
+    int refused = 0;    // lines holding fields that gave neither names nor a row (drows)
 };
 
 // Results of one dgrow call.
@@ -78,6 +80,10 @@ public:
     // request that it stop (dstop): the only calls allowed during an Open.
     virtual int Progress() { return 0; }
     virtual void Stop() {}
+
+    // The library's version as "major.minor", with ".patch" when that is
+    // not 0 (dvers); empty when the library cannot tell.
+    virtual std::string Version() { return {}; }
 };
 
 DataLibrary& TheLibrary();

@@ -57,12 +57,24 @@ std::string ExtractName(const std::string& source, int eType, int number)
            (eType == kExtractText ? ".csv" : ".bin");
 }
 
-void ExtrFile(Session& s, SessionHost& host, DataLibrary& library, int eType)
+namespace {
+
+std::string NameList(const std::vector<std::string>& names)
 {
+    std::string text;
+    for (const std::string& name : names)
+        text += name + "\n";
+    return text;
+}
+
+}  // namespace
+
+ExtractOutcome ExtrFile(Session& s, SessionHost& host, DataLibrary& library, int eType)
+{
+    ExtractOutcome outcome;
     if (library.Loaded()) {
         s.drErr = 2;
         host.ShowProgress();
-        std::vector<std::string> failed;
         for (const ExtractRequest& q : ExtractionLists(s, eType)) {
             host.SetProgressText(std::to_string(q.file) + " of " + std::to_string(s.nFile));
             host.ProcessEvents();
@@ -71,23 +83,41 @@ void ExtrFile(Session& s, SessionHost& host, DataLibrary& library, int eType)
             const std::optional<FileInfo> before = GetFile(output);
             library.Extract(q);
             const std::optional<FileInfo> after = GetFile(output);
-            if (!q.vars.empty() && (!after || after == before))
-                failed.push_back(output);
+            (after && after != before ? outcome.written : outcome.failed).push_back(output);
         }
         s.iExtr = (s.iExtr + 1) % 1000;
+        const std::vector<std::string>& failed = outcome.failed;
         if (!failed.empty()) {
             std::string text = "Could not write the extracted file";
             text += failed.size() > 1 ? "s:\n" : ":\n";
-            for (const std::string& name : failed)
-                text += name + "\n";
+            text += NameList(failed);
             text += "\nThe folder may be read-only or the disk full; nothing was written for ";
             text += failed.size() > 1 ? "them." : "it.";
+            if (!outcome.written.empty())
+                text += "\n\nWritten:\n" + NameList(outcome.written);
             host.HideProgress();
             host.Message(text, "Extract", MsgButtons::Ok, MsgIcon::Critical);
         }
     }
     host.HideProgress();
     s.drErr = 0;
+    return outcome;
+}
+
+std::string ExtractNote(const ExtractOutcome& outcome)
+{
+    constexpr size_t kNamed = 3;
+    const bool none = outcome.written.empty();
+    const std::vector<std::string>& names = none ? outcome.failed : outcome.written;
+    if (names.empty())
+        return {};
+    std::string note = none ? "Cannot write " : "";
+    const size_t named = none ? 1 : std::min(names.size(), kNamed);
+    for (size_t i = 0; i < named; ++i)
+        note += (i > 0 ? ", " : "") + getfilename(names[i]);
+    if (names.size() > named)
+        note += " and " + std::to_string(names.size() - named) + " more";
+    return note;
 }
 
 }  // namespace zan

@@ -24,10 +24,24 @@ std::vector<ExtractRequest> ExtractionLists(const Session& s, int eType);
 // "_exd" (doubles) or "_ext", the number in three digits, ".bin" or ".csv".
 std::string ExtractName(const std::string& source, int eType, int number);
 
+// What one extraction wrote, by full output name.
+struct ExtractOutcome {
+    std::vector<std::string> written;
+    std::vector<std::string> failed;
+};
+
 // ExtrFile: writes the files with the progress window shown and drawing held
-// off, then moves the extraction number on (999 is followed by 000). Files
-// that could not be written are named in one message; none of them is left
-// behind half written. Nothing is written when no data are loaded.
-void ExtrFile(Session& s, SessionHost& host, DataLibrary& library, int eType);
+// off, then moves the extraction number on (999 is followed by 000). A file
+// whose version has none of the shown variables still gets an output, one
+// without variables. Files that could not be written are named in one
+// message, together with those that were; none of them is left behind half
+// written. Nothing is written when no data are loaded.
+ExtractOutcome ExtrFile(Session& s, SessionHost& host, DataLibrary& library, int eType);
+
+// The page label's note after an extraction, as after saving a bitmap: the
+// written files' names without their folder (the first three, then how many
+// more), or "Cannot write" and the first name when nothing could be written;
+// empty when nothing was extracted.
+std::string ExtractNote(const ExtractOutcome& outcome);
 
 }  // namespace zan

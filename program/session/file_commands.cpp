@@ -71,7 +71,9 @@ void FileCommands::LoadChosen(const std::optional<ChosenFiles>& before)
 {
     services_.ReleaseData();
     services_.IniStart(s_);
+    s_.bCancelRestores = before.has_value();
     services_.LoadData(s_);
+    s_.bCancelRestores = false;
     if (services_.EndRequested())
         return;
     if (s_.bCancel && before) {
@@ -86,7 +88,7 @@ void FileCommands::LoadChosen(const std::optional<ChosenFiles>& before)
         LoadChosen();
         return;
     }
-    SettleLoaded();
+    ForgetWatched();
     services_.IniGrphs(s_);
     services_.IniScale(s_);
     services_.InitRanges(s_);
@@ -99,7 +101,7 @@ void FileCommands::LoadChosen(const std::optional<ChosenFiles>& before)
 // window events run; it would release the data under it.
 void FileCommands::Open()
 {
-    if (s_.bBusy)
+    if (Busy())
         return;
     s_.Finit = "Zan.ini";
     services_.IniWrite(s_);
@@ -113,7 +115,7 @@ void FileCommands::Open()
 
 void FileCommands::Append()
 {
-    if (s_.bBusy)
+    if (Busy())
         return;
     s_.Finit = "Zan.ini";
     services_.IniWrite(s_);
@@ -157,19 +159,18 @@ bool FileCommands::AppdFile()
 
 void FileCommands::Reload()
 {
-    if (s_.bBusy)
+    if (Busy())
         return;
     s_.bBusy = true;
     s_.Finit = "Zan.ini";
     services_.IniWrite(s_);
     const int crc = s_.CrcAll;
     services_.LoadData(s_);
-    sameSize_.clear();
+    ForgetWatched();
     if (services_.EndRequested()) {
         s_.bBusy = false;
         return;
     }
-    SettleLoaded();
     if (s_.CrcAll != crc)
         services_.IniGrphs(s_);
     services_.IniScale(s_);
@@ -179,20 +180,15 @@ void FileCommands::Reload()
     s_.bBusy = false;
 }
 
-void FileCommands::SettleLoaded()
+void FileCommands::ForgetWatched()
 {
-    if (s_.iAuto == 0 || s_.lderr != 0)
-        return;
-    for (int i = 1; i <= s_.nFile && i <= s_.FileTab.size(); ++i) {
-        const GrowResult grown = library_.Grow(i, s_.Flist[i]);
-        if (grown.outcome == GrowResult::Grown)
-            s_.FileTab[i].nStored = grown.nStored;
-    }
+    sameSize_.clear();
+    settle_.clear();
 }
 
 void FileCommands::Rezoom()
 {
-    if (s_.bBusy)
+    if (Busy())
         return;
     s_.bBusy = true;
     s_.Finit = "Zan.ini";
@@ -208,7 +204,7 @@ void FileCommands::Rezoom()
 
 void FileCommands::LoadIni()
 {
-    if (s_.bBusy)
+    if (Busy())
         return;
     s_.Finit = "Zan.ini";
     services_.IniWrite(s_);
@@ -263,7 +259,7 @@ void FileCommands::StepFiles(int direction)
 {
     s_.iNext = 0;
     window_.ButnStat();
-    if (s_.bBusy)
+    if (Busy())
         return;
     bool replaced = false;
     std::string stuck;

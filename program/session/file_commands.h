@@ -9,9 +9,8 @@
 #include "session/session_state.h"
 #include "session/startup.h"
 
-#include <filesystem>
-#include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace zan {
@@ -91,13 +90,15 @@ private:
     ChosenFiles CurrentFiles() const;
     void LoadChosen(const std::optional<ChosenFiles>& before = std::nullopt);
     bool AppdFile();
-    // Reads what the files gained since they were loaded; false when only a
-    // new load can show them.
-    bool FollowGrowth();
-    // Right after a load while files are watched: a last row the load read
-    // from a line still being written is taken back until it is complete.
-    void SettleLoaded();
+    // Reads what the files gained since they were loaded, except those in
+    // `stuck`; false when only a new load can show them.
+    bool FollowGrowth(const std::set<int>& stuck);
+    // What the watch step remembers of the files shown, dropped by a new load.
+    void ForgetWatched();
     std::string RetryFolder();
+    // A reload, rezoom or watch step runs, or a load with its messages:
+    // window events run meanwhile, and no command may start another load.
+    bool Busy() const { return s_.bBusy || s_.bLoading; }
 
     Session& s_;
     StartupServices& services_;
@@ -106,8 +107,11 @@ private:
     CommandWindow& window_;
     FileDialog& dialog_;
     std::string appendFolder_;
-    // Per file: the new modification time last seen without a change of size.
-    std::map<int, std::filesystem::file_time_type> sameSize_;
+    // Files last seen with a new modification time but their size unchanged.
+    std::set<int> sameSize_;
+    // Files that grew at the last tick: unchanged at the next one, their
+    // last line without its line end counts as a row.
+    std::set<int> settle_;
 };
 
 }  // namespace zan

@@ -102,7 +102,7 @@ DroppedFiles SortDroppedFiles(const std::vector<std::string>& paths)
 bool OpenDroppedFiles(Session& s, StartupServices& services, MessageBox& messages,
                       const std::vector<std::string>& paths)
 {
-    if (s.bBusy)
+    if (s.bBusy || s.bLoading)
         return false;
     const DroppedFiles drop = SortDroppedFiles(paths);
     if (!drop.error.empty()) {

@@ -2,6 +2,7 @@
 
 #include "platform/file_system.h"
 #include "session/load_failures.h"
+#include "session/load_report.h"
 #include "session/merge_vars.h"
 #include "session/version_key.h"
 
@@ -106,6 +107,13 @@ bool ReadFileFacts(const std::string& path, FileRecord& record) {
 }
 
 bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
+    // Window events run during the load and its messages; they must find
+    // the load under way until it has returned.
+    struct Loading {
+        Session& s;
+        explicit Loading(Session& session) : s(session) { s.bLoading = true; }
+        ~Loading() { s.bLoading = false; }
+    } loading(s);
     s.lderr = 2;
     s.bCancel = false;
     library.Close();
@@ -168,8 +176,10 @@ bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
             library.Close();
             s.lderr = 1;
             s.bCancel = true;
-            host.Message("Loading of " + getfilename(s.Flist[i]) + " was cancelled: no data are loaded.", "Zan",
-                         MsgButtons::Ok, MsgIcon::None);
+            const std::string shown =
+                s.bCancelRestores ? "the files shown before are loaded again." : "no data are loaded.";
+            host.Message("Loading of " + getfilename(s.Flist[i]) + " was cancelled: " + shown, "Zan", MsgButtons::Ok,
+                         MsgIcon::None);
             return false;
         }
         file.nPar = std::max(r.nPar, 0);
@@ -177,6 +187,8 @@ bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
         file.nRowsRead = r.nRows;
         file.status = r.status;
         file.closeStatus = r.closeStatus;
+        file.namesLine = r.namesLine;
+        file.nRefused = r.refused;
         file.note = file.nPar > 0 ? std::string() : !unopenable.empty() ? unopenable : LoadStatusReason(file);
         title = r.title;
         if (file.nPar > kMaxMerged) {
@@ -220,9 +232,14 @@ bool LoadData(Session& s, SessionHost& host, DataLibrary& library) {
 
     host.HideProgress();
     host.SetBusyPointer(false);
-    // Files that gave no data are named with the reason, once per load.
+    // Files that gave no data are named with the reason, and files whose
+    // rows were all refused with the rule, in one message per load.
     const std::string failures = FailedFilesText(s);
-    if (!failures.empty()) host.Message(failures, "Zan", MsgButtons::Ok, MsgIcon::None);
+    const std::string lost = LostRowsText(s);
+    const std::string problems = failures + (failures.empty() || lost.empty() ? "" : "\n\n") + lost;
+    if (!problems.empty()) host.Message(problems, "Zan", MsgButtons::Ok, MsgIcon::None);
+    const LoadNote note = LoadNoteOf(s);
+    host.ShowLoadNote(note.label, note.lines);
     s.lderr = 0;
     s.iZlvl = 1;
     s.mZlvl = 1;

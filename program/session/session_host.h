@@ -54,6 +54,10 @@ public:
     virtual bool ShowLoadProgress(const std::string& /*fileName*/, int /*percent*/) { return false; }
     // The label telling whether the data are decimated (red when they are).
     virtual void ShowDecimated(bool /*decimated*/) {}
+    // After every load that ends with data: the files that did not load
+    // plainly, in short (label) and one line each (lines); both empty when
+    // every file did. Shown once, with the first page drawn after the load.
+    virtual void ShowLoadNote(const std::string& /*label*/, const std::string& /*lines*/) {}
 
     virtual FrameGeometry Frame() const { return {}; }
     // The program's arguments as one text.

@@ -142,6 +142,8 @@ struct FileRecord {
     std::int64_t size = 0; // bytes, from the file system
     std::string modified;  // date of last modification as text
     std::string note;      // why the file gave no data; empty when it loaded
+    int namesLine = 0;     // text line that gave the names; 0 for a binary file
+    int nRefused = 0;      // lines holding fields that gave neither names nor a row
     std::filesystem::file_time_type modifiedTime{};  // last modification as the file system gives it
 };
 
@@ -228,6 +230,12 @@ struct Session {
     std::string FiniFailed;            // settings file whose failed write was reported
     bool bNoLayout = false;            // graphs laid out without data: the stored layout is kept
     bool bCancel = false;              // the user cancelled the last load
+    // Files are being loaded, messages of the load included: the store and
+    // VarMap are incomplete, so nothing draws and no other load starts.
+    bool bLoading = false;
+    // A cancelled load brings back the files shown before (Open, Append):
+    // its message says so.
+    bool bCancelRestores = false;
 
     // Computed by each drawing, read by the mouse and the cursor readout.
     double Ytitl = 0;      // top of the band of graph cells, pixels from the top

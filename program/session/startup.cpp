@@ -190,7 +190,9 @@ LoadResult FormLoad(Session& s, StartupServices& services, const std::string& cm
 void FormUnload(Session& s, StartupServices& services)
 {
     Tolerant([&] { services.UnloadDialogs(); });
-    if (s.iQuit != 1) {
+    // A load the user cancelled leaves the settings file as it was.
+    const bool cancelled = s.bCancel && s.lderr != 0;
+    if (s.iQuit != 1 && !cancelled) {
         s.Finit = "Zan.ini";
         Tolerant([&] { services.IniWrite(s); });
     }

@@ -2,8 +2,9 @@
 // compared with what was loaded. A file that only grew is followed by reading
 // just the rows appended to it; anything else, a shorter file included (a new
 // run writing into it), loads the files again. A file that is gone, cannot be
-// opened or was emptied keeps the data shown, since loading it could only
-// fail; the page label says so and the next tick looks again.
+// opened or was emptied keeps its data shown, since loading it could only
+// fail; the page label says so, the other files are followed as far as they
+// can be, and the next tick looks again.
 #include "session/file_commands.h"
 
 #include "platform/file_system.h"
@@ -12,6 +13,8 @@
 
 #include <cerrno>
 #include <fstream>
+#include <map>
+#include <set>
 
 namespace zan {
 
@@ -53,112 +56,131 @@ std::string Problem(Seen seen, const std::string& path)
 
 void FileCommands::Watch()
 {
-    if (s_.bBusy || s_.iAuto == 0 || s_.lderr == 2)
+    if (Busy() || s_.iAuto == 0 || s_.lderr == 2)
         return;
     const int interval = WatchInterval(s_.iLast);
     host_.SetWatchTimer(interval, true);
 
-    bool changed = false;
-    bool switched = false;
-    std::string problem;
-    for (int i = 1; i <= s_.nFile && i <= s_.Flist.size(); ++i) {
-        bool moved = false;
-        if (s_.iNext != 0) {
+    // Each entry moves on to the newest of the next two files of its series.
+    std::map<int, std::string> movedFrom;
+    if (s_.iNext != 0)
+        for (int i = 1; i <= s_.nFile && i <= s_.Flist.size(); ++i)
             for (int delta : {1, 2}) {
                 const std::string candidate = NextFile(s_.Flist[i], delta);
                 if (!candidate.empty() && candidate != s_.Flist[i] && services_.FileExists(candidate)) {
+                    movedFrom.emplace(i, s_.Flist[i]);
                     s_.Flist[i] = candidate;
-                    moved = true;
                 }
             }
-        }
-        switched = switched || moved;
+
+    bool changed = !settle_.empty();
+    std::set<int> stuck;
+    std::string problem;
+    for (int i = 1; i <= s_.nFile && i <= s_.Flist.size(); ++i) {
         // A file moved on to the next of its series is new: nothing to compare.
-        if (moved || !s_.FileTab.contains(i)) {
-            changed = true;
-            continue;
-        }
-        const Seen seen = Compare(s_.Flist[i], s_.FileTab[i]);
-        if (seen == Seen::Missing || seen == Seen::Unreadable || seen == Seen::Emptied) {
+        const bool known = !movedFrom.contains(i) && s_.FileTab.contains(i);
+        const Seen seen = Compare(s_.Flist[i], known ? s_.FileTab[i] : FileRecord{});
+        if (seen == Seen::Missing || seen == Seen::Unreadable || (known && seen == Seen::Emptied)) {
+            stuck.insert(i);
             if (problem.empty())
                 problem = Problem(seen, s_.Flist[i]);
-        } else if (seen != Seen::Same) {
+        } else if (!known || seen != Seen::Same) {
             changed = true;
         }
     }
-    if (!problem.empty()) {
+    if (!stuck.empty()) {
+        // A new load would fail on those files: the entries moved on keep
+        // their names, so that the list names what is shown, until all the
+        // files can be loaded again.
+        for (const auto& [i, name] : movedFrom)
+            s_.Flist[i] = name;
+        movedFrom.clear();
         window_.ShowNote(problem);
-        return;
     }
-    if (!changed && !switched)
+    if (!changed && movedFrom.empty())
         return;
 
     host_.SetWatchTimer(interval, false);
-    if (!s_.bBusy && (switched || s_.lderr != 0 || !FollowGrowth()))
+    const bool reload = !movedFrom.empty() || s_.lderr != 0 || !FollowGrowth(stuck);
+    if (reload && stuck.empty() && !s_.bBusy)
         Reload();
     host_.SetWatchTimer(interval, true);
 }
 
-bool FileCommands::FollowGrowth()
+bool FileCommands::FollowGrowth(const std::set<int>& stuck)
 {
     if (s_.FileTab.size() < s_.nFile)
         return false;
     s_.bBusy = true;
-    bool followed = true;
+    // A new load, when one is due and can be made, reads every file.
+    const bool canReload = stuck.empty();
+    bool reloadDue = false;
+    bool news = false;
     std::string problem;
-    for (int i = 1; i <= s_.nFile && followed; ++i) {
+    for (int i = 1; i <= s_.nFile && !(reloadDue && canReload); ++i) {
+        if (stuck.contains(i))
+            continue;
         FileRecord now;
         if (!ReadFileFacts(s_.Flist[i], now)) {
-            problem = Problem(Seen::Missing, s_.Flist[i]);
-            break;
+            if (problem.empty())
+                problem = Problem(Seen::Missing, s_.Flist[i]);
+            continue;
         }
         FileRecord& loaded = s_.FileTab[i];
-        if (now.size == loaded.size && now.modifiedTime == loaded.modifiedTime)
+        const bool same = now.size == loaded.size && now.modifiedTime == loaded.modifiedTime;
+        if (same) {
+            sameSize_.erase(i);
+            // Grown at the last tick and unchanged since: what looked like
+            // a row still being written is the last row, and is read.
+            if (settle_.erase(i) == 0)
+                continue;
+        } else if (now.size < loaded.size) {
+            reloadDue = true;
             continue;
-        if (now.size < loaded.size) {
-            followed = false;
-            break;
-        }
-        if (now.size == loaded.size) {
+        } else if (now.size == loaded.size) {
             // A write shows its time before its bytes, so a new time alone
-            // may be an append in progress. Found again at the next tick, the
+            // may be an append in progress. Still so at the next tick, the
             // file was rewritten in place: only a new load tells what changed.
-            const auto seen = sameSize_.find(i);
-            if (seen != sameSize_.end() && seen->second == now.modifiedTime) {
-                followed = false;
-                break;
-            }
-            sameSize_[i] = now.modifiedTime;
+            if (!sameSize_.insert(i).second)
+                reloadDue = true;
             continue;
+        } else {
+            sameSize_.erase(i);
         }
-        sameSize_.erase(i);
         const GrowResult grown = library_.Grow(i, s_.Flist[i]);
         // Without memory for a larger block, a new load can still show the
         // file with a coarser step.
         if (grown.outcome == GrowResult::Reload || (grown.outcome == GrowResult::Failed && grown.status == ENOMEM)) {
-            followed = false;
-        } else if (grown.outcome == GrowResult::Failed) {
-            problem = getfilename(s_.Flist[i]) + " could not be read (error " + std::to_string(grown.status) +
-                      "); the data read so far are shown";
-            loaded.nStored = grown.nStored;
-        } else {
-            // What was read is now the loaded state; a row still being
-            // written is in neither and comes with a later tick.
+            reloadDue = true;
+            continue;
+        }
+        news = news || grown.added > 0 || grown.nStored != loaded.nStored;
+        loaded.nStored = grown.nStored;
+        if (grown.outcome == GrowResult::Failed) {
+            if (problem.empty())
+                problem = getfilename(s_.Flist[i]) + " could not be read (error " + std::to_string(grown.status) +
+                          "); the data read so far are shown";
+            continue;
+        }
+        // What was read is now the loaded state.
+        if (!same) {
             loaded.size = now.size;
             loaded.modifiedTime = now.modifiedTime;
             loaded.modified = now.modified;
-            loaded.nStored = grown.nStored;
+            settle_.insert(i);
         }
     }
-    if (followed) {
-        services_.InitRanges(s_);
-        window_.PictDraw();
-        window_.ButnStat();
+    if (!(reloadDue && canReload)) {
+        if (news) {
+            services_.InitRanges(s_);
+            window_.PictDraw();
+            window_.ButnStat();
+        }
         if (!problem.empty())
             window_.ShowNote(problem);
     }
     s_.bBusy = false;
-    return followed;
+    return !reloadDue;
 }
 
 }  // namespace zan

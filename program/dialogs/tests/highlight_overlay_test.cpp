@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace zan {
 namespace {
 
@@ -60,6 +62,23 @@ TEST(ObjtRect, RingsThePickedGraphInLightBlueAndErasesTheOthers)
     }
     EXPECT_EQ(s.drErr, 0);
     EXPECT_EQ(t.origin(), (render::Point{0, 0}));
+}
+
+TEST(ObjtRect, LetsPendingEventsRunOnlyOnceItIsDoneWithTheTarget)
+{
+    Session s = ThreeGraphs();
+    render::RecordingTarget t(400, 300);
+    struct Host : render::DrawHost {
+        render::RecordingTarget* t = nullptr;
+        std::vector<size_t> seen;  // operations drawn at targetDone, at the events
+        void targetDone() override { seen.push_back(t->ops().size()); }
+        void processEvents() override { seen.push_back(t->ops().size()); }
+    } host;
+    host.t = &t;
+    ObjtRect(s, t, &host);
+    ASSERT_EQ(host.seen.size(), 2u);
+    EXPECT_EQ(host.seen[0], t.ops().size());
+    EXPECT_EQ(host.seen[1], t.ops().size());
 }
 
 TEST(ObjtRect, RedrawsTimeMarkersOnlyOnTimeGraphsTheLastOneLightBlue)

@@ -97,6 +97,33 @@ TEST_F(MoveLinesTest, ATypedFactorIsAppliedAndShownAsTheLibraryHoldsIt)
     EXPECT_EQ(Shift(3), 3);
 }
 
+TEST_F(MoveLinesTest, ABoxTypedIntoIsConfirmedBeforeAStepOrClearAllActs)
+{
+    // The step starts from the typed shift, 5, and moves it by 400 / 20.
+    move.Edit(kShiftBox, "5");
+    EXPECT_EQ(move.editedBox(), kShiftBox);
+    move.Step(kStepUpLarge);
+    EXPECT_EQ(Shift(1), 25);
+    EXPECT_EQ(move.shiftText(), " 25");
+    EXPECT_EQ(move.editedBox(), -1);
+    // Confirmed once only: a second step does not apply the 5 again.
+    move.Step(kStepDown);
+    EXPECT_EQ(Shift(1), 24);
+    // A factor typed and then cleared away; nothing is left edited.
+    move.Edit(kFactorBox, "3");
+    move.ClearAll();
+    EXPECT_EQ(library.Factor(1, 2), 1);
+    EXPECT_EQ(move.editedBox(), -1);
+    // Leaving the other box does not apply the typed text of this one.
+    move.Edit(kFactorBox, "4");
+    move.ConfirmBox(kShiftBox, " 9");
+    EXPECT_EQ(Shift(1), 0);
+    EXPECT_EQ(library.Factor(1, 2), 1);
+    move.Edit(kFactorBox, "4");
+    move.ConfirmBox(kFactorBox, "4");
+    EXPECT_EQ(library.Factor(1, 2), 4);
+}
+
 TEST_F(MoveLinesTest, AFileWithoutTheLineShowsZeroAndOne)
 {
     library.SetShift(1, 2, 5);

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QApplication>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -87,6 +88,64 @@ TEST(MoveWindow, ControlsDriveTheLibraryAndTheBoxesShowWhatItHolds)
     w.Command1[4]->click();
     EXPECT_EQ(library.Shift(1, 2), 0);
     EXPECT_EQ(library.Factor(2, 2), 1);
+}
+
+TEST(MoveWindow, ATypedValueIsConfirmedBeforeAButtonActs)
+{
+    Session s = TwoFiles();
+    FakeLibrary library;
+    MoveWindow w(s, library);
+    w.Load();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.Combo2->setCurrentIndex(1);
+    emit w.Combo2->activated(1);
+    QLineEdit* shift = w.Text1[kShiftBox];
+    shift->setFocus();
+    shift->selectAll();
+    QTest::keyClicks(shift, "5");
+    EXPECT_NE(shift->styleSheet(), "");
+    QTest::mouseClick(w.Command1[kStepUpLarge], Qt::LeftButton);
+    EXPECT_EQ(library.Shift(1, 2), 25);
+    EXPECT_EQ(shift->text(), " 25");
+    EXPECT_EQ(shift->styleSheet(), "");
+    // The same without the focus moving to the button first.
+    QLineEdit* factor = w.Text1[kFactorBox];
+    factor->setFocus();
+    factor->selectAll();
+    QTest::keyClicks(factor, "2");
+    w.Command1[kStepDown]->click();
+    EXPECT_EQ(library.Factor(1, 2), 2);
+    EXPECT_EQ(library.Shift(1, 2), 24);
+    EXPECT_EQ(factor->styleSheet(), "");
+}
+
+TEST(MoveWindow, TabMovesOnAndConfirmsAndEscapeNeverClosesTheWindow)
+{
+    Session s = TwoFiles();
+    FakeLibrary library;
+    MoveWindow w(s, library);
+    w.Load();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QLineEdit* shift = w.Text1[kShiftBox];
+    shift->setFocus();
+    shift->selectAll();
+    QTest::keyClicks(shift, "7");
+    QTest::keyClick(shift, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w.Text1[kFactorBox]);
+    EXPECT_EQ(library.Shift(1, 1), 7);
+    EXPECT_EQ(shift->text(), " 7");
+    EXPECT_EQ(shift->styleSheet(), "");
+    QTest::keyClick(w.Text1[kFactorBox], Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), shift);
+    EXPECT_EQ(shift->styleSheet(), "");
+
+    for (QWidget* control : std::initializer_list<QWidget*>{w.Combo1, w.Combo2, w.Check1, w.Command1[4], shift}) {
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_Escape);
+        EXPECT_TRUE(w.isVisible()) << control->metaObject()->className();
+    }
 }
 
 TEST(MoveWindow, FunctionKeysRunTheMainWindowsCommandsAndItsPlaceIsKept)

@@ -3,7 +3,7 @@
 #include "dialogs/legend_dialog.h"
 #include "dialogs/plot_window.h"
 #include "dialogs/plot_window_picture.h"
-#include "render/tests/render_fixture.h"
+#include "dialogs/tests/plot_window_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -22,76 +23,7 @@
 namespace zan {
 namespace {
 
-using render::testing::CsvFile;
-using render::testing::RenderFixture;
-
-// Time 0..199 and three waves, eight graphs on pages of 2 x 2.
-struct Window : RenderFixture {
-    Window()
-    {
-        CsvFile f;
-        f.names = {"time", "a", "b", "c"};
-        f.rows = 200;
-        f.row = [](int r) {
-            const double t = r - 1.0;
-            return std::vector<double>{t, std::sin(t / 20), std::cos(t / 15) * 3, t * t / 100};
-        };
-        load({f});
-        grid(2, 2);
-        for (int g = 1; g <= 8; ++g) addGraph("g" + std::to_string(g), 1, {2 + (g - 1) % 3});
-        s.lderr = 0;
-        s.drErr = 0;
-        w = std::make_unique<PlotWindow>(s);
-        w->resize(900, 700);
-        w->ShowBoxes();
-        w->show();
-        w->FormResize();
-        w->Timer1.stop();
-        w->PictDraw();
-        w->ButnStat();
-    }
-    ~Window() { w.reset(); }
-
-    void mouse(QEvent::Type type, Qt::MouseButton button, QPointF at, Qt::KeyboardModifiers mods = {})
-    {
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::MouseButtons{} : Qt::MouseButtons{button};
-        QMouseEvent e(type, at, w->Picture1->mapToGlobal(at), button, held, mods);
-        QApplication::sendEvent(w->Picture1, &e);
-    }
-    void drag(Qt::MouseButton button, QPointF from, QPointF to)
-    {
-        mouse(QEvent::MouseButtonPress, button, from);
-        mouse(QEvent::MouseMove, Qt::NoButton, (from + to) / 2);
-        mouse(QEvent::MouseMove, Qt::NoButton, to);
-        mouse(QEvent::MouseButtonRelease, button, to);
-    }
-    void click(Qt::MouseButton button, QPointF at)
-    {
-        mouse(QEvent::MouseButtonPress, button, at);
-        mouse(QEvent::MouseButtonRelease, button, at);
-    }
-    void key(int qtKey, Qt::KeyboardModifiers mods = {})
-    {
-        QKeyEvent e(QEvent::KeyPress, qtKey, mods);
-        QApplication::sendEvent(w->Picture1, &e);
-    }
-    // Lets the delayed drawing run.
-    void settle()
-    {
-        if (w->Timer1.isActive()) {
-            w->Timer1.stop();
-            w->PictDraw();
-        }
-    }
-    // A point inside the plot frame of cell iWind, at fractions of its size.
-    QPointF inCell(int iWind, double fx, double fy) const
-    {
-        const CellRecord& c = s.CellTab[static_cast<size_t>(iWind)];
-        return QPointF(c.Left + fx * c.Width, c.Top + fy * c.Height);
-    }
-
-    std::unique_ptr<PlotWindow> w;
-};
+using Window = testing::PlotWindowFixture;
 
 TEST(PlotInteraction, DragZoomThenZoomOutGivesBackTheSamePicture)
 {
@@ -262,6 +194,16 @@ TEST(PlotInteraction, HoverLabelNamesTheSampleUnderThePointer)
     ASSERT_TRUE(fx.w->Label3->isVisible());
     EXPECT_TRUE(fx.w->Label3->text().contains("time: 100")) << fx.w->Label3->text().toStdString();
     EXPECT_LE(fx.w->Label3->geometry().right(), fx.w->Picture1->width());
+
+    // The pointer jumps onto the tip and rests there: the plot still follows
+    // it, and the tip comes back for the new place.
+    const QPoint onTip = fx.w->Label3->geometry().center();
+    QTest::mouseMove(fx.w->windowHandle(), fx.w->Picture1->mapTo(fx.w.get(), onTip));
+    QApplication::processEvents();
+    EXPECT_EQ(fx.w->Mouse.xCur, onTip.x());
+    EXPECT_EQ(fx.w->Mouse.yCur, onTip.y());
+    EXPECT_FALSE(fx.w->Label3->isVisible());
+    EXPECT_TRUE(fx.w->Timer4.isActive());
 }
 
 TEST(PlotInteraction, AHeldPanButtonRepeatsUntilTheLimit)
@@ -324,7 +266,7 @@ TEST(PlotInteraction, TheLastLabelIsWhollyShownOnceItsWindowIsChosen)
 TEST(PlotInteraction, BoxesRevertWhatTheyCannotTake)
 {
     Window fx;
-    for (const char* bad : {"", "x", "-1", "2.5", "99999999999"}) {
+    for (const char* bad : {"", "x", "-1", "0.4", "99999999999"}) {
         fx.w->Text2->setText(bad);
         fx.w->Text1->setText(bad);
         QApplication::processEvents();
@@ -335,6 +277,24 @@ TEST(PlotInteraction, BoxesRevertWhatTheyCannotTake)
     EXPECT_EQ(fx.s.nCols, 6);
     EXPECT_EQ(fx.s.nRows, 3);
     EXPECT_EQ(fx.w->Text3->text(), "3");
+}
+
+TEST(PlotInteraction, BoxesTakeTheRoundedNumberOfWhatIsTyped)
+{
+    Window fx;
+    fx.w->Text2->selectAll();
+    QTest::keyClicks(fx.w->Text2, "3x");
+    QApplication::processEvents();
+    EXPECT_EQ(fx.s.nCols, 3);
+    EXPECT_EQ(fx.w->Text2->text(), "3");
+    fx.w->Text3->setText("2.6");
+    QApplication::processEvents();
+    EXPECT_EQ(fx.s.nRows, 3);
+    EXPECT_EQ(fx.w->Text3->text(), "3");
+    fx.w->Text1->setText("2.6");
+    QApplication::processEvents();
+    EXPECT_EQ(fx.s.iStep, 3);
+    EXPECT_EQ(fx.w->Text1->text(), "3");
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QTest>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -15,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
+#include <vector>
 
 namespace zan {
 namespace {
@@ -25,7 +29,9 @@ void Collect(const QList<QAction*>& actions, const QString& path, std::map<QStri
     for (QAction* a : actions) {
         if (a->isSeparator())
             continue;
-        const QString name = path.isEmpty() ? a->text() : path + "/" + a->text();
+        // The caption as shown: the Alt letter is only underlined.
+        const QString caption = QString(a->text()).remove('&');
+        const QString name = path.isEmpty() ? caption : path + "/" + caption;
         out[name] = a->shortcut().toString();
         if (a->menu())
             Collect(a->menu()->actions(), name, out);
@@ -64,7 +70,56 @@ TEST(PlotWindow, MenusCarryTheirCaptionsAndShortcutKeys)
         EXPECT_EQ(found->second, key) << caption.toStdString();
     }
     EXPECT_EQ(w.menus().mnuMarks.size(), 6u);
-    EXPECT_EQ(w.menus().mnuLasts[7]->text(), "600 sec");
+    EXPECT_EQ(w.menus().mnuLasts[7]->text().remove('&'), "600 sec");
+}
+
+// The Alt letters of the entries of one menu, checking that each has one.
+std::vector<QChar> AltLetters(const QList<QAction*>& actions)
+{
+    std::vector<QChar> letters;
+    for (QAction* a : actions) {
+        if (a->isSeparator())
+            continue;
+        const QString text = a->text();
+        const qsizetype amp = text.indexOf('&');
+        EXPECT_TRUE(amp >= 0 && amp + 1 < text.size() && text.indexOf('&', amp + 1) < 0) << text.toStdString();
+        if (amp >= 0 && amp + 1 < text.size())
+            letters.push_back(text.at(amp + 1).toUpper());
+        if (a->menu()) {
+            const std::vector<QChar> inner = AltLetters(a->menu()->actions());
+            EXPECT_EQ(std::set<QChar>(inner.begin(), inner.end()).size(), inner.size()) << text.toStdString();
+        }
+    }
+    return letters;
+}
+
+TEST(PlotWindow, EveryMenuAndEntryHasAnAltLetterOfItsOwn)
+{
+    Session s;
+    PlotWindow w(s);
+    QMenuBar bar;
+    w.BuildMenus(&bar);
+    const std::vector<QChar> top = AltLetters(bar.actions());
+    EXPECT_EQ(top, (std::vector<QChar>{'F', 'E', 'V', 'S', 'H'}));
+}
+
+TEST(PlotWindow, AltLettersOpenTheMenusAndChooseTheirEntries)
+{
+    Session s;
+    s.lderr = 1;
+    QMainWindow frame;
+    auto* w = new PlotWindow(s);
+    frame.setCentralWidget(w);
+    w->BuildMenus(frame.menuBar());
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    w->Picture1->setFocus();
+    QTest::keyClick(&frame, Qt::Key_V, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->menus().mnuView->isVisible(); }, 2000));
+    // "Transpose" is the R of the View menu.
+    QTest::keyClick(w->menus().mnuView, Qt::Key_R);
+    EXPECT_EQ(s.iTran, -1);
+    EXPECT_FALSE(w->menus().mnuView->isVisible());
 }
 
 TEST(PlotWindow, CheckMarksFollowTheSession)
@@ -208,7 +263,7 @@ TEST(FrameWindow, ALoadedPlotWindowShowsWithItsMenusInTheFrame)
     EXPECT_TRUE(frame.isVisible());
     QStringList titles;
     for (QAction* a : frame.menuBar()->actions())
-        titles << a->text();
+        titles << QString(a->text()).remove('&');
     EXPECT_EQ(titles, (QStringList{"File", "Edit", "View", "Select  F3", "Help"}));
     frame.close();
     EXPECT_TRUE(services.unloaded);

@@ -57,6 +57,30 @@ TEST_F(SelectionFormTest, SearchWaitsForTheLastKeyThenFitsTheColumn)
     EXPECT_EQ(fits, 2);
 }
 
+TEST_F(SelectionFormTest, AddAndApplyActOnTheTypedSearchBeforeItsDelayHasRun)
+{
+    // Typed and confirmed at once: the graphs are the matches, not the
+    // whole list shown before the search ran.
+    form.ClearOrReload();
+    form.SearchChanged("alpha");
+    t1.elapse(100);
+    form.Add();
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"alpha", "ALPHA2"}));
+    EXPECT_FALSE(t1.isEnabled());
+
+    form.SearchChanged("gam");
+    form.Apply();
+    EXPECT_EQ(form.model().items().size(), 1u);
+    EXPECT_FALSE(t1.isEnabled());
+
+    // A double click acts on the list as it is shown.
+    form.SearchChanged("delta");
+    form.model().SelectItem(0, true);
+    form.AddShown();
+    EXPECT_EQ(Titles().back(), "gamma");
+    EXPECT_TRUE(t1.isEnabled());
+}
+
 TEST_F(SelectionFormTest, ApplyAlwaysRedrawsCloseOnlyAfterChanges)
 {
     form.Apply();

@@ -90,7 +90,7 @@ TEST(ButnStat, CheckMarksFollowTheOptions)
     EXPECT_FALSE(st.titFiles);
 }
 
-TEST(NumberBoxes, DrawRateTakesWholeNumbersFromOneTo16000)
+TEST(NumberBoxes, DrawRateTakesTheRoundedNumberFromOneTo16000)
 {
     struct Case {
         const char* text;
@@ -98,9 +98,12 @@ TEST(NumberBoxes, DrawRateTakesWholeNumbersFromOneTo16000)
         int step;
     };
     const Case cases[] = {
-        {"16000", true, 16000}, {"16001", false, 5}, {"0", false, 5}, {"-3", false, 5},
-        {"", false, 5},         {"abc", false, 5},   {"2.5", false, 5}, {"99999999999999", false, 5},
-        {" 12 ", true, 12},     {"5", false, 5},
+        {"16000", true, 16000}, {"16001", false, 5}, {"0", false, 5},        {"-3", false, 5},
+        {"", false, 5},         {"abc", false, 5},   {"99999999999999", false, 5},
+        {" 12 ", true, 12},     {"5", false, 5},     {"2.6", true, 3},       {"3x", true, 3},
+        {"2.5", true, 2},       {"3.5", true, 4},    {"1e3", true, 1000},    {"0.4", false, 5},
+        {"16000.5", true, 16000}, {"16000.6", false, 5}, {"x3", false, 5},   {" ", false, 5},
+        {"-0.4", false, 5},     {"1e400", false, 5},
     };
     for (const Case& c : cases) {
         Session s;
@@ -137,12 +140,19 @@ TEST(NumberBoxes, GridKeepsAtMostThreeColumnsMoreThanRows)
     EXPECT_EQ(s.nCell, 4);
     EXPECT_EQ(s.iPage, 4);  // graph 14 is on page 4 of 4 graphs a page
     EXPECT_EQ(s.cWind, 2);
-    for (const char* bad : {"0", "7", "a", "", "2.5", "-2", "4"}) {
+    for (const char* bad : {"0", "7", "a", "", "-2", "4", "0.4", "6.6", "x2"}) {
         EXPECT_FALSE(EditCols(s, bad)) << bad;
         EXPECT_FALSE(EditRows(s, bad == std::string("4") ? "1" : bad)) << bad;
     }
     EXPECT_EQ(s.nCols, 4);
     EXPECT_EQ(s.nRows, 1);
+    // The numeric value, rounded: "2.6" and "3x" are 3.
+    EXPECT_TRUE(EditRows(s, "2.6"));
+    EXPECT_EQ(s.nRows, 3);
+    EXPECT_TRUE(EditCols(s, "2.5"));
+    EXPECT_EQ(s.nCols, 2);
+    EXPECT_TRUE(EditCols(s, "3x"));
+    EXPECT_EQ(s.nCols, 3);
 }
 
 }  // namespace

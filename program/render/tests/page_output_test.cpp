@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -25,8 +26,17 @@ public:
     void refresh() override { calls.push_back("refresh"); }
     void setPageLabel(const std::string& caption) override { label = caption; calls.push_back("label"); }
     void updateReadout() override { calls.push_back("readout"); }
+    void targetDone() override { calls.push_back("done"); }
+    void processEvents() override
+    {
+        calls.push_back("events");
+        opsWhenEventsRan = recorder.ops().size();
+        if (duringEvents) duringEvents();
+    }
 
     RecordingTarget recorder{640, 480};
+    size_t opsWhenEventsRan = 0;
+    std::function<void()> duringEvents;
     std::string label;
     std::vector<std::string> calls;
 };
@@ -97,8 +107,23 @@ TEST(PictDraw, ClampsThePageAndLabelsIt)
         PictDraw(fx.s, screen);
         EXPECT_EQ(fx.s.iPage, c.clamped) << c.graphs << " " << c.page;
         EXPECT_EQ(screen.label, c.label);
-        EXPECT_EQ(screen.calls, (std::vector<std::string>{"erase", "label", "draw", "refresh", "readout"}));
+        EXPECT_EQ(screen.calls,
+                  (std::vector<std::string>{"erase", "label", "draw", "done", "events", "refresh", "readout"}));
     }
+}
+
+TEST(PictDraw, PendingEventsRunOnceTheTargetIsDoneWithMouseInputStillIgnored)
+{
+    testing::RenderFixture fx;
+    Graphs(fx, 4);
+    FakeScreen screen;
+    int drErrDuringEvents = -1;
+    screen.duringEvents = [&] { drErrDuringEvents = fx.s.drErr; };
+    PictDraw(fx.s, screen);
+    ASSERT_GT(screen.opsWhenEventsRan, 0u);
+    EXPECT_EQ(screen.opsWhenEventsRan, screen.recorder.ops().size());
+    EXPECT_EQ(drErrDuringEvents, 2);
+    EXPECT_EQ(fx.s.drErr, 0);
 }
 
 TEST(PictDraw, DrawsTheGraphsOfTheCurrentPage)

@@ -135,11 +135,61 @@ TEST(ExtrFile, AFileThatCouldNotBeWrittenIsNamed)
     s.Flist[1] = dir.file("a.bin");
     s.Flist[2] = dir.file("b.csv");
     AddGraph(s, 1, {2});
-    ExtrFile(s, host, library, kExtractText);
+    const ExtractOutcome outcome = ExtrFile(s, host, library, kExtractText);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].text.find(dir.file("a_ext000.csv")), std::string::npos);
     EXPECT_NE(host.messages[0].text.find(dir.file("b_ext000.csv")), std::string::npos);
+    EXPECT_EQ(host.messages[0].text.find("Written"), std::string::npos);
+    EXPECT_EQ(outcome.failed.size(), 2u);
     EXPECT_EQ(s.drErr, 0);
+}
+
+// Fails for the files named, writes the others.
+class PartlyFailingLibrary : public ExtractingLibrary {
+public:
+    void Extract(const ExtractRequest& q) override
+    {
+        fail = q.path.find("b.") != std::string::npos;
+        ExtractingLibrary::Extract(q);
+    }
+};
+
+TEST(ExtrFile, TheWrittenFilesAreKeptInTheMessageBesideTheFailedOnes)
+{
+    TempFolder dir;
+    FakeHost host(dir.folder());
+    PartlyFailingLibrary library;
+    Session s = TwoVersions();
+    s.Flist[1] = dir.file("a.bin");
+    s.Flist[2] = dir.file("b.csv");
+    AddGraph(s, 1, {2});
+    const ExtractOutcome outcome = ExtrFile(s, host, library, kExtractText);
+    EXPECT_EQ(outcome.written, std::vector<std::string>{dir.file("a_ext000.csv")});
+    EXPECT_EQ(outcome.failed, std::vector<std::string>{dir.file("b_ext000.csv")});
+    ASSERT_EQ(host.messages.size(), 1u);
+    const std::string& text = host.messages[0].text;
+    const size_t written = text.find("Written:\n" + dir.file("a_ext000.csv"));
+    ASSERT_NE(written, std::string::npos) << text;
+    EXPECT_LT(text.find(dir.file("b_ext000.csv")), written);
+}
+
+TEST(ExtractNote, NamesTheWrittenFilesWithoutTheirFolder)
+{
+    using Names = std::vector<std::string>;
+    struct Case {
+        Names written, failed;
+        const char* note;
+    };
+    const Case cases[] = {
+        {{}, {}, ""},
+        {{"/r/a_ext000.csv"}, {}, "a_ext000.csv"},
+        {{"/r/a_ext000.csv", "/s/b_ext000.csv"}, {"/t/c_ext000.csv"}, "a_ext000.csv, b_ext000.csv"},
+        {{"/r/a.bin", "/r/b.bin", "/r/c.bin", "/r/d.bin", "/r/e.bin"}, {}, "a.bin, b.bin, c.bin and 2 more"},
+        {{}, {"/r/a_exd001.bin"}, "Cannot write a_exd001.bin"},
+        {{}, {"/r/a_exd001.bin", "/r/b_exd001.bin"}, "Cannot write a_exd001.bin and 1 more"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ExtractNote({c.written, c.failed}), c.note);
 }
 
 class ExtractRoundTrip : public ::testing::Test {
@@ -209,6 +259,29 @@ TEST_F(ExtractRoundTrip, ExtractedFilesLoadBackWithTheShownVariablesInTheirWindo
         EXPECT_EQ(Column(1), times);
         EXPECT_EQ(Column(2), alts);
     }
+}
+
+TEST_F(ExtractRoundTrip, AFileWithNoneOfTheShownVariablesGetsAnOutputWithoutVariables)
+{
+    Session s;
+    s.nFile = 2;
+    s.Flist.assign(2);
+    s.Flist[1] = dir.write("a.csv", "time,alt,speed\n1,2,3\n4,5,6\n");
+    s.Flist[2] = dir.write("b.csv", "clock\n1\n");
+    ASSERT_TRUE(LoadData(s, host, TheLibrary()));
+    InitRanges(s, host, TheLibrary());
+    // Speed against alt: the second file has neither.
+    AddGraph(s, 2, {3});
+    ASSERT_TRUE(ExtractionLists(s, kExtractText)[1].vars.empty());
+    const ExtractOutcome text = ExtrFile(s, host, TheLibrary(), kExtractText);
+    EXPECT_EQ(text.written, (std::vector<std::string>{dir.file("a_ext000.csv"), dir.file("b_ext000.csv")}));
+    EXPECT_TRUE(text.failed.empty());
+    std::ifstream in(dir.file("b_ext000.csv"), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "\n");
+    const ExtractOutcome binary = ExtrFile(s, host, TheLibrary(), kExtractDouble);
+    EXPECT_EQ(binary.written.size(), 2u);
+    EXPECT_EQ(std::filesystem::file_size(dir.file("b_exd001.bin")), 96u);
+    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(ExtractRoundTrip, AFolderThatCannotBeWrittenLeavesNoFileAndIsReported)

@@ -153,17 +153,48 @@ TEST_F(FileCommandsTest, ReloadRebuildsTheGraphsOnlyForANewSetOfVariables)
 
 TEST_F(FileCommandsTest, BusyKeepsReloadRezoomWatchAndLoadsOut)
 {
+    // A reload, rezoom or watch step under way, or a load still showing its
+    // messages (a watch tick there once loaded a file whose load the user
+    // had just cancelled).
+    for (bool Session::*busy : {&Session::bBusy, &Session::bLoading}) {
+        Loaded({"a.csv"});
+        s.iAuto = -1;
+        s.*busy = true;
+        dir.write("a.csv", "data grown");
+        commands.Reload();
+        commands.Rezoom();
+        commands.Watch();
+        commands.Open();
+        commands.Append();
+        commands.LoadIni();
+        commands.StepFiles(1);
+        EXPECT_EQ(services.calls, (Calls{"ButnStat"}));
+        EXPECT_TRUE(s.*busy);
+        s.*busy = false;
+    }
+}
+
+TEST_F(FileCommandsTest, OnlyACancelledOpenOrAppendSaysTheFilesShownBeforeComeBack)
+{
+    std::vector<bool> restoring;
+    struct Recording : RecordingServices {
+        std::vector<bool>* restoring = nullptr;
+        void LoadData(Session& s) override
+        {
+            restoring->push_back(s.bCancelRestores);
+            RecordingServices::LoadData(s);
+        }
+    } recording;
+    recording.restoring = &restoring;
+    FileCommands cmds(s, recording, host, library, window, dialog);
+    window.calls = &recording.calls;
     Loaded({"a.csv"});
-    s.iAuto = -1;
-    s.bBusy = true;
-    commands.Reload();
-    commands.Rezoom();
-    commands.Watch();
-    commands.Open();
-    commands.LoadIni();
-    commands.StepFiles(1);
-    EXPECT_EQ(services.calls, (Calls{"ButnStat"}));
-    EXPECT_TRUE(s.bBusy);
+    recording.dialogAnswers.push_back({DataDialogResult::Chosen, "", {dir.write("b.csv", "t\n1\n")}});
+    recording.cancelLoads = 1;
+    cmds.Open();   // cancelled, then the files shown before again
+    cmds.Reload();
+    EXPECT_EQ(restoring, (std::vector<bool>{true, false, false}));
+    EXPECT_FALSE(s.bCancelRestores);
 }
 
 TEST_F(FileCommandsTest, RezoomDropsHandSetRangesAndReturnsToTheDataRange)

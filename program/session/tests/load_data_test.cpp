@@ -167,21 +167,37 @@ private:
 };
 
 TEST_F(LoadData_, SlowLoadShowsItsProgressAndCancelLeavesNothingLoaded) {
-    SlowLibrary slow;
-    for (const char* name : {"a.bin", "slow.csv", "c.bin"}) {
-        AddFile(name, {"Time"});
-        slow.files[s.Flist[s.nFile]] = library.files[s.Flist[s.nFile]];
+    // The message says what the user sees next: nothing, or the files shown
+    // before the Open or Append that was cancelled. While it is shown, the
+    // load is still under way for the commands its events may run.
+    for (const bool restores : {false, true}) {
+        SCOPED_TRACE(restores ? "files shown before come back" : "nothing comes back");
+        s = Session{};
+        host.messages.clear();
+        host.loadProgress.clear();
+        SlowLibrary slow;
+        for (const char* name : {"a.bin", "slow.csv", "c.bin"}) {
+            AddFile(name, {"Time"});
+            slow.files[s.Flist[s.nFile]] = library.files[s.Flist[s.nFile]];
+        }
+        host.cancelAt = 2;
+        bool loadingAtMessage = false;
+        host.onMessage = [&] { loadingAtMessage = s.bLoading; };
+        s.bCancelRestores = restores;
+        EXPECT_FALSE(LoadData(s, host, slow));
+        EXPECT_EQ(host.loadProgress, (std::vector<std::string>{"slow.csv 37", "slow.csv 37"}));
+        EXPECT_EQ(slow.stops, 1);
+        EXPECT_EQ(slow.opened, std::vector<std::string>{});  // closed again
+        EXPECT_EQ(s.lderr, 1);
+        EXPECT_FALSE(host.progressShown);
+        EXPECT_FALSE(host.ended);
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].text, restores
+                                             ? "Loading of slow.csv was cancelled: the files shown before are loaded again."
+                                             : "Loading of slow.csv was cancelled: no data are loaded.");
+        EXPECT_TRUE(loadingAtMessage);
+        EXPECT_FALSE(s.bLoading);
     }
-    host.cancelAt = 2;
-    EXPECT_FALSE(LoadData(s, host, slow));
-    EXPECT_EQ(host.loadProgress, (std::vector<std::string>{"slow.csv 37", "slow.csv 37"}));
-    EXPECT_EQ(slow.stops, 1);
-    EXPECT_EQ(slow.opened, std::vector<std::string>{});  // closed again
-    EXPECT_EQ(s.lderr, 1);
-    EXPECT_FALSE(host.progressShown);
-    EXPECT_FALSE(host.ended);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Loading of slow.csv was cancelled: no data are loaded.");
 }
 
 TEST_F(LoadData_, QuickLoadsShowNoLoadProgress) {

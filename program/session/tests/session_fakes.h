@@ -11,6 +11,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <random>
 #include <string>
@@ -64,6 +65,7 @@ public:
     MsgResult Message(const std::string& text, const std::string& title, MsgButtons buttons,
                       MsgIcon icon) override {
         messages.push_back({text, title, buttons, icon});
+        if (onMessage) onMessage();
         return buttons == MsgButtons::Ok ? MsgResult::Ok : answer;
     }
     const platform::SettingsStore& Store() const override { return store; }
@@ -87,6 +89,7 @@ public:
     platform::SettingsStore store;
     MsgResult answer = MsgResult::Yes;
     std::vector<Shown> messages;
+    std::function<void()> onMessage;  // what runs while a message is shown
     bool ended = false;
     bool progressShown = false;
     bool decimated = false;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace zan {
 namespace {
 
@@ -80,6 +82,9 @@ TEST(ProgramArgs, ReadsOptionsBeforeTheFileNames)
         {{"--page", "2", "--export", "x.pdf", "a.bin", "--size"},
          true, "x.pdf", ExportFormat::Pdf, 1600, 1000, 2, {"a.bin", "--size"}},
         {{"--", "--export"}, false, "", ExportFormat::Png, 1600, 1000, 1, {"--export"}},
+        {{"--export", "r.pdf", "--page", "all", "a.bin"}, true, "r.pdf", ExportFormat::Pdf, 1600, 1000, 1, {"a.bin"}},
+        {{"--page", "all", "--export", "p_%03d.png", "a.bin"},
+         true, "p_%03d.png", ExportFormat::Png, 1600, 1000, 1, {"a.bin"}},
     };
     for (const Case& c : cases) {
         const ProgramArgs a = ParseProgramArgs(c.args);
@@ -93,7 +98,26 @@ TEST(ProgramArgs, ReadsOptionsBeforeTheFileNames)
         EXPECT_EQ(a.width, c.width);
         EXPECT_EQ(a.height, c.height);
         EXPECT_EQ(a.page, c.page);
+        EXPECT_EQ(a.allPages, std::find(c.args.begin(), c.args.end(), "all") != c.args.end());
         EXPECT_EQ(a.files, c.files);
+    }
+}
+
+TEST(ProgramArgs, PutsThePageNumberIntoTheFirstPageNumberField)
+{
+    struct Case {
+        std::string name;
+        int page;
+        std::string file;
+    };
+    const Case cases[] = {
+        {"p_%d.png", 3, "p_3.png"},      {"p_%03d.png", 7, "p_007.png"}, {"p_%02d.bmp", 123, "p_123.bmp"},
+        {"%d/%d.pdf", 2, "2/%d.pdf"},    {"100%.png", 2, "100%.png"},    {"p_%0d.png", 2, "p_%0d.png"},
+        {"p_%5.png", 2, "p_%5.png"},     {"p_%", 2, "p_%"},              {"p_%09d.png", 1, "p_000000001.png"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PageFileName(c.name, c.page), c.file) << c.name;
+        EXPECT_EQ(HasPageNumber(c.name), c.file != c.name) << c.name;
     }
 }
 
@@ -108,6 +132,9 @@ TEST(ProgramArgs, RefusesUnusableOptions)
         {"--export", "p.png", "--size", "800x99999", "a.bin"},
         {"--export", "p.png", "--page", "0", "a.bin"},
         {"--export", "p.png", "--page", "two", "a.bin"},
+        {"--export", "p.png", "--page", "all", "a.bin"},
+        {"--export", "p.bmp", "--page", "ALL", "a.bin"},
+        {"--page", "all", "a.bin"},
         {"--size", "800x600", "a.bin"},
     };
     for (const auto& args : cases)

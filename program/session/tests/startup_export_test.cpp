@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -107,6 +108,89 @@ TEST(PageExport, WritesBitmapAndPdfAndClampsThePage)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(5) == "%PDF-");
     EXPECT_GT(file.size(), 2000);
+}
+
+// Pages of a PDF: the page objects, not the tree of pages above them.
+int PdfPageCount(const std::string& path)
+{
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return static_cast<int>(QString::fromLatin1(file.readAll()).count(QRegularExpression("/Type\\s*/Page\\b")));
+}
+
+TEST(PageExport, AllPagesGoIntoOnePdfOfOneSheetEach)
+{
+    DemoFolder demo;
+    ASSERT_TRUE(demo.ok());
+    std::string out;
+    std::string err;
+    const std::vector<std::string> files{demo.file("flight.csv"), demo.file("flight2.csv")};
+    std::vector<std::string> args{"--export", demo.file("one.pdf")};
+    args.insert(args.end(), files.begin(), files.end());
+    ASSERT_EQ(Export(args, out, err), 0) << err;
+    ASSERT_EQ(out.rfind("Page 1/", 0), 0u) << out;
+    const int pages = std::stoi(out.substr(7));
+    ASSERT_GT(pages, 1);
+    EXPECT_EQ(PdfPageCount(demo.file("one.pdf")), 1);
+
+    const std::string pdf = demo.file("report.pdf");
+    args = {"--export", pdf, "--size", "800x500", "--page", "all"};
+    args.insert(args.end(), files.begin(), files.end());
+    ASSERT_EQ(Export(args, out, err), 0) << err;
+    EXPECT_EQ(out, "Pages 1 to " + std::to_string(pages) + " of " + std::to_string(pages) + " written to " + pdf + "\n");
+    EXPECT_EQ(PdfPageCount(pdf), pages);
+}
+
+TEST(PageExport, APageNumberInTheNameWritesEachPageToItsOwnFileInPageOrder)
+{
+    DemoFolder demo;
+    ASSERT_TRUE(demo.ok());
+    // "Rows" holds the number of columns and "Columns" the number of rows.
+    demo.writeSettings("[Startup]\nRows= 4\nColumns= 2\n");
+    std::string out;
+    std::string err;
+    ASSERT_EQ(Export({"--export", demo.file("all_%02d.png"), "--size", "400x300", "--page", "all",
+                      demo.file("flight.bin")},
+                     out, err),
+              0)
+        << err;
+    // 20 graphs of 8 cells: 3 pages, each the image of a single-page export.
+    EXPECT_EQ(out, "Page 1/3 written to " + demo.file("all_01.png") + "\nPage 2/3 written to " +
+                       demo.file("all_02.png") + "\nPage 3/3 written to " + demo.file("all_03.png") + "\n");
+    for (int page = 1; page <= 3; ++page) {
+        const std::string single = demo.file("single.png");
+        ASSERT_EQ(Export({"--export", single, "--size", "400x300", "--page", std::to_string(page),
+                          demo.file("flight.bin")},
+                         out, err),
+                  0);
+        const QImage expected(QString::fromStdString(single));
+        const QImage got(QString::fromStdString(demo.file(("all_0" + std::to_string(page) + ".png").c_str())));
+        EXPECT_EQ(got, expected) << "page " << page;
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(demo.file("all_04.png"))));
+}
+
+TEST(PageExport, AllPagesFailWithAMessageWithoutDataOrWithoutAWritableFile)
+{
+    DemoFolder demo;
+    ASSERT_TRUE(demo.ok());
+    QFile(QString::fromStdString(demo.file("empty.csv"))).open(QIODevice::WriteOnly);
+    std::string out;
+    std::string err;
+    const std::string pdf = demo.file("report.pdf");
+    EXPECT_EQ(Export({"--export", pdf, "--page", "all", demo.file("empty.csv")}, out, err), 1);
+    EXPECT_NE(err.find("the data files could not be loaded"), std::string::npos) << err;
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(pdf)));
+
+    // A folder in the way of the file, and a folder that does not exist.
+    QDir(QString::fromStdString(demo.file(""))).mkdir("taken.pdf");
+    for (const std::string& target : {demo.file("taken.pdf"), demo.file("none/report.pdf")}) {
+        EXPECT_EQ(Export({"--export", target, "--page", "all", demo.file("flight.csv")}, out, err), 1) << target;
+        EXPECT_EQ(err.rfind("zan: cannot write " + target + ": ", 0), 0u) << err;
+        EXPECT_EQ(out, "");
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(demo.file("none/report.pdf"))));
 }
 
 TEST(PageExport, FailsWithAMessageWhenNoDataFileExists)

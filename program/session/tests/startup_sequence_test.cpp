@@ -312,19 +312,34 @@ TEST(KeepFrameSizeOnScreen, KeepsTheStoredSizeUsableAndOnTheScreen)
     }
 }
 
-TEST(FormUnload, QuitKeepsTheSettingsAndExitWritesZanIni)
+TEST(FormUnload, WritesZanIniUnlessLeftByQuitOrAfterACancelledLoad)
 {
-    for (int quit : {0, 1}) {
+    const std::vector<std::string> written = {"UnloadDialogs", "IniWrite /runs/Zan.ini", "dclos"};
+    const std::vector<std::string> kept = {"UnloadDialogs", "dclos"};
+    const struct {
+        int quit, lderr;
+        bool cancelled;
+        std::vector<std::string> calls;
+    } table[] = {
+        {0, 0, false, written},
+        {1, 0, false, kept},
+        // A failed start-up still writes, keeping the stored layout; one the
+        // user cancelled leaves the file as it was.
+        {0, 1, false, written},
+        {0, 1, true, kept},
+        // Cancelled once, loaded later: the session is written again.
+        {0, 0, true, written},
+    };
+    for (const auto& c : table) {
         FakeServices fake;
         Session s;
         s.Fpath = "/runs/";
         s.Finit = "Other.ini";
-        s.iQuit = quit;
+        s.iQuit = c.quit;
+        s.lderr = c.lderr;
+        s.bCancel = c.cancelled;
         FormUnload(s, fake);
-        if (quit == 1)
-            EXPECT_EQ(fake.calls, (std::vector<std::string>{"UnloadDialogs", "dclos"}));
-        else
-            EXPECT_EQ(fake.calls, (std::vector<std::string>{"UnloadDialogs", "IniWrite /runs/Zan.ini", "dclos"}));
+        EXPECT_EQ(fake.calls, c.calls) << c.quit << " " << c.lderr << " " << c.cancelled;
     }
 }
 
