@@ -2,7 +2,9 @@
 // the command line: 5,000,000 rows of 20 variables (time and 19 smooth
 // signals with a little noise) as big5m.bin (stream layout, singles),
 // big5m.dat (record layout) and big5m.csv (text, 7 significant digits).
-// Usage: make_big_files FOLDER [ROWS]
+// NOISE scales the noise (default 1; 0 gives smooth signals, as many
+// simulations write them).
+// Usage: make_big_files FOLDER [ROWS [NOISE]]
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -31,14 +33,14 @@ private:
     uint64_t state_ = 0x2545F4914F6CDD1DULL;
 };
 
-void make_row(int64_t i, Noise& noise, float* row)
+void make_row(int64_t i, Noise& noise, double noiseScale, float* row)
 {
     const double t = static_cast<double>(i) * 1e-3;
     row[0] = static_cast<float>(t);
     for (int v = 1; v < kVars; ++v) {
         const double freq = 0.05 * v;
         const double amp = std::pow(10.0, v % 5);
-        row[v] = static_cast<float>(amp * std::sin(freq * t + v) + 0.01 * amp * noise.next() + 3.0 * v);
+        row[v] = static_cast<float>(amp * std::sin(freq * t + v) + 0.01 * noiseScale * amp * noise.next() + 3.0 * v);
     }
 }
 
@@ -66,11 +68,12 @@ std::string padded(const std::string& s, std::size_t width)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::cerr << "usage: make_big_files FOLDER [ROWS]\n";
+        std::cerr << "usage: make_big_files FOLDER [ROWS [NOISE]]\n";
         return 2;
     }
     const std::filesystem::path folder = argv[1];
     const int64_t rows = argc > 2 ? std::stoll(argv[2]) : 5'000'000;
+    const double noiseScale = argc > 3 ? std::stod(argv[3]) : 1.0;
     std::filesystem::create_directories(folder);
 
     std::ofstream bin(folder / "big5m.bin", std::ios::binary);
@@ -100,7 +103,7 @@ int main(int argc, char** argv)
     float row[kVars];
     std::string bin_out, dat_out, csv_out;
     for (int64_t i = 0; i < rows; ++i) {
-        make_row(i, noise, row);
+        make_row(i, noise, noiseScale, row);
         bin_out.append(reinterpret_cast<const char*>(row), sizeof row);
         put_i32(dat_out, sizeof row);
         dat_out.append(reinterpret_cast<const char*>(row), sizeof row);

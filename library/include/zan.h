@@ -124,9 +124,10 @@ ZAN_EXPORT void drang(int32_t* file, int32_t* var, double* upper, double* lower,
 ZAN_EXPORT void rrang(int32_t* file, int32_t* yvar, int32_t* xvar, double* xlo, double* xhi,
                       double* upper, double* lower, double* magnitude);
 
-// Values and device mapping. dtran with max = min on an axis (or a range so
-// narrow that the scale overflows) sets that axis's scale to 0, so every value
-// maps to the offset. A value that maps to a position that is not a number
+// Values and device mapping. The transform that dtran and sdata set is the
+// calling thread's own (see mprep). dtran with max = min on an axis (or a
+// range so narrow that the scale overflows) sets that axis's scale to 0, so
+// every value maps to the offset. A value that maps to a position that is not a number
 // gives coordinate 0 and clears inside; clipping to +-32767 clears it too.
 ZAN_EXPORT void dtran(double* xmin, double* xmax, double* ymin, double* ymax,
                       int32_t* xspan, int32_t* yspan, int32_t* xoff, int32_t* yoff);
@@ -171,6 +172,39 @@ ZAN_EXPORT void pdata(int32_t* file, int32_t* var, const double** samples, int32
 // per block while loading, so it costs little even for millions of samples.
 ZAN_EXPORT void mrang(int32_t* file, int32_t* first, int32_t* last, int32_t* xlo, int32_t* xhi,
                       int32_t* ylo, int32_t* yhi, int32_t* xin, int32_t* yin);
+
+// The same for the samples first, first + step, first + 2 step, ... up to
+// last, the samples a draw rate of step keeps (first - 1 must be a multiple
+// of step; step 1 gives mrang's answer). xcont (ycont) is 1 when x (y) of
+// each of them lies inside and within one device unit of the one before,
+// so that together they hit every x (y) from xlo to xhi (ylo to yhi); 0 when
+// that is not known; either may be null when not wanted, which spares the
+// look at the differences. Summaries per block are made for the step on
+// first use and kept until another step is asked for or samples are added.
+ZAN_EXPORT void mrngs(int32_t* file, int32_t* first, int32_t* last, int32_t* step, int32_t* xlo,
+                      int32_t* xhi, int32_t* ylo, int32_t* yhi, int32_t* xin, int32_t* yin,
+                      int32_t* xcont, int32_t* ycont);
+
+// The first of the samples first, first + step, ... up to last (first - 1 a
+// multiple of step) whose x (as idata gives it) or y (as jdata gives it) is
+// beyond a device limit or outside xlo..xhi or ylo..yhi; found receives its
+// number, or 0 when there is none or the run cannot be asked about. runlo
+// and runhi receive the least and greatest y of the samples before it (of
+// all when there is none), runlo above runhi when there are none. Blocks
+// whose extremes lie within on both axes are passed over whole.
+ZAN_EXPORT void mexit(int32_t* file, int32_t* first, int32_t* last, int32_t* step, int32_t* xlo,
+                      int32_t* xhi, int32_t* ylo, int32_t* yhi, int32_t* found, int32_t* runlo,
+                      int32_t* runhi);
+
+// Makes the summaries that mrang, mrngs and mexit read for variable var of
+// file at draw rate step now rather than on their first use, with those of
+// the differences between neighbours that xcont and ycont need when
+// differences is not 0. The transform
+// (dtran, sdata) belongs to the thread that sets it, so several threads may
+// draw at once, each with its own, through sdata, idata, jdata, mdata,
+// mrang, mrngs and mexit, on variables prepared this way at the step they
+// use, while no other operation runs.
+ZAN_EXPORT void mprep(int32_t* file, int32_t* var, int32_t* step, int32_t* differences);
 
 // Shift and factor of a variable.
 ZAN_EXPORT void sshft(int32_t* file, int32_t* var, double* shift);

@@ -31,6 +31,7 @@ void BlockExtremes::prepare(const double* block, int32_t nvar, std::size_t strid
         return;
     }
     std::fill(summarised_.get(), summarised_.get() + n, -1);
+    drawn_.reset(new (std::nothrow) DrawnSummary[n]);
     block_ = block;
     nvar_ = nvar;
     stride_ = stride;
@@ -45,11 +46,20 @@ void BlockExtremes::release()
     groupLo_.reset();
     groupHi_.reset();
     summarised_.reset();
+    drawn_.reset();
     block_ = nullptr;
     nvar_ = 0;
     stride_ = 0;
     blocks_ = 0;
     groups_ = 0;
+}
+
+const DrawnSummary* BlockExtremes::drawn(int32_t v, int32_t stored, int32_t step) const
+{
+    if (!drawn_ || v < 1 || v > nvar_) return nullptr;
+    DrawnSummary& d = drawn_[static_cast<std::size_t>(v - 1)];
+    const double* column = block_ + static_cast<std::size_t>(v - 1) * stride_;
+    return d.update(column, static_cast<int32_t>(std::clamp<int64_t>(stored, 0, static_cast<int64_t>(stride_))), step) ? &d : nullptr;
 }
 
 void BlockExtremes::forget_from(int32_t first)
@@ -71,6 +81,8 @@ void BlockExtremes::forget_from(int32_t first)
         // Summarised up to the start of the first emptied block.
         done = static_cast<int32_t>(from * kExtremeBlock);
     }
+    if (drawn_)
+        for (int32_t v = 1; v <= nvar_; ++v) drawn_[static_cast<std::size_t>(v - 1)].forget_from(first);
 }
 
 void BlockExtremes::summarise(int32_t v, int32_t stored) const

@@ -6,6 +6,7 @@
 #ifndef ZAN_BLOCK_EXTREMES_H
 #define ZAN_BLOCK_EXTREMES_H
 
+#include "drawn_summary.h"
 #include "memory.h"
 
 #include <cstddef>
@@ -45,6 +46,10 @@ public:
     // Extremes of block b (0-based) of variable v (1-based).
     const double* lows(int32_t v) const { return lo_.get() + static_cast<std::size_t>(v - 1) * blocks_; }
     const double* highs(int32_t v) const { return hi_.get() + static_cast<std::size_t>(v - 1) * blocks_; }
+    // The summary of every step-th sample of variable v (1-based) over its
+    // first `stored` samples, brought up to date; nullptr without memory.
+    const DrawnSummary* drawn(int32_t v, int32_t stored, int32_t step) const;
+
     // The same for groups of kExtremeGroup samples.
     const double* groupLows(int32_t v) const { return groupLo_.get() + static_cast<std::size_t>(v - 1) * groups_; }
     const double* groupHighs(int32_t v) const { return groupHi_.get() + static_cast<std::size_t>(v - 1) * groups_; }
@@ -60,6 +65,7 @@ private:
     MappedValues groupLo_;
     MappedValues groupHi_;
     std::unique_ptr<int32_t[]> summarised_;  // per variable: samples summarised, -1 for none
+    std::unique_ptr<DrawnSummary[]> drawn_;  // per variable, filled on first use
     const double* block_ = nullptr;
     int32_t nvar_ = 0;
     std::size_t stride_ = 0;

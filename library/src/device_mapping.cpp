@@ -24,13 +24,13 @@ double axis_scale(double lo, double hi, int32_t span)
 
 zan::AxisMap x_axis(int32_t file)
 {
-    const zan::Transform& tr = zan::store().tr;
+    const zan::Transform& tr = zan::transform();
     return {zan::scaling_of(file, tr.xvar), tr.xorg, tr.xscale, static_cast<double>(tr.xoff)};
 }
 
 zan::AxisMap y_axis(int32_t file)
 {
-    const zan::Transform& tr = zan::store().tr;
+    const zan::Transform& tr = zan::transform();
     return {zan::scaling_of(file, tr.yvar), tr.yorg, tr.yscale, static_cast<double>(tr.yoff)};
 }
 
@@ -47,13 +47,15 @@ bool in_one_to(int32_t n, int32_t limit)
     return static_cast<uint32_t>(n) - 1u < static_cast<uint32_t>(limit < 0 ? 0 : limit);
 }
 
-// What map_one resolved for one axis on its last call: the file's column of
-// the current variable, how many samples of it can be read, and the mapping.
-// It stays good while the store's generation is unchanged and the slot still
-// has the same block and stored count (samples are added while a file loads
-// without a new generation).
+// What map_one resolved for one axis on its last call on this thread: the
+// file's column of the current variable, how many samples of it can be read,
+// and the mapping. It stays good while the store's generation and this
+// thread's transform are unchanged and the slot still has the same block and
+// stored count (samples are added while a file loads without a new
+// generation).
 struct AxisCache {
     uint64_t generation = 0;  // never the store's: the first call resolves
+    uint64_t changes = 0;     // of the transform
     int32_t file = 0;
     const zan::FileSlot* slot = nullptr;
     const double* block = nullptr;
@@ -63,7 +65,7 @@ struct AxisCache {
     zan::AxisMap map{};
 };
 
-AxisCache g_cache[2];
+thread_local AxisCache g_cache[2] __attribute__((tls_model("initial-exec")));
 
 // A file that is not loaded or a current variable the file does not have
 // leaves the cache unresolved, so every sample is refused.
@@ -71,7 +73,7 @@ template <Axis axis>
 void resolve(AxisCache& c, int32_t file)
 {
     const zan::Store& s = g_store;
-    const zan::Transform& tr = s.tr;
+    const zan::Transform& tr = zan::transform();
     const int32_t var = axis == Axis::X ? tr.xvar : tr.yvar;
     c = AxisCache{};
     const zan::FileSlot* slot = in_one_to(file, s.loaded) ? &s.slots[static_cast<std::size_t>(file - 1)] : nullptr;
@@ -81,6 +83,7 @@ void resolve(AxisCache& c, int32_t file)
         sc = {t->factor[static_cast<std::size_t>(var - 1)], t->shift[static_cast<std::size_t>(var - 1)]};
     }
     c.generation = s.generation;
+    c.changes = tr.changes;
     c.file = file;
     c.slot = slot;
     c.block = slot->block.get();
@@ -123,7 +126,8 @@ template <Axis axis>
     const AxisCache& c = g_cache[axis == Axis::X ? 0 : 1];
     // A cache whose generation matches was resolved, so it has the slot of
     // its file; an unresolved one can read nothing (readable 0).
-    if (c.generation == s.generation && file == c.file && c.slot->block.get() == c.block &&
+    if (c.generation == s.generation && c.changes == zan::transform().changes && file == c.file &&
+        c.slot->block.get() == c.block &&
         c.slot->stored == c.stored) {
         map_cached(c, sample, out, inside);
         return;
@@ -145,8 +149,8 @@ extern "C" {
 ZAN_EXPORT void dtran(double* xmin, double* xmax, double* ymin, double* ymax, int32_t* xspan,
                       int32_t* yspan, int32_t* xoff, int32_t* yoff)
 {
-    zan::mark_changed();
-    zan::Transform& tr = zan::store().tr;
+    zan::Transform& tr = zan::transform();
+    ++tr.changes;
     tr.xorg = *xmin;
     tr.yorg = *ymin;
     tr.xscale = axis_scale(*xmin, *xmax, *xspan);
@@ -170,7 +174,7 @@ ZAN_EXPORT void mdata(int32_t* file, int32_t* first, int32_t* count, int32_t* x,
 {
     const int32_t n = *count;
     if (n <= 0) return;
-    const zan::Transform& tr = zan::store().tr;
+    const zan::Transform& tr = zan::transform();
     const zan::FileSlot* slot = zan::loaded_slot(*file);
     const double* xs = zan::stored_column(slot, tr.xvar);
     const double* ys = zan::stored_column(slot, tr.yvar);

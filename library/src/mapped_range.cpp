@@ -5,8 +5,7 @@
 // coordinates of the raw extremes. That holds only while every step stays a
 // number; when either end maps to an infinity or an undefined value the run
 // is mapped sample by sample instead.
-#include "device_mapping.h"
-#include "store.h"
+#include "mapped_extent.h"
 #include "value_access.h"
 
 #include <algorithm>
@@ -16,12 +15,6 @@
 namespace zan {
 
 namespace {
-
-struct RawExtremes {
-    double lo;
-    double hi;
-    bool undefined = false;  // a value that is not a number was met
-};
 
 void scan(const double* column, int32_t first, int32_t last, RawExtremes& r)
 {
@@ -42,13 +35,14 @@ void fold_table(const double* lows, const double* highs, int32_t first, int32_t 
     }
 }
 
-// Raw extremes of samples first..last (1-based) of variable var: whole
-// groups and blocks from the summary when it is current, the partial blocks
-// at the ends from the samples themselves.
+}  // namespace
+
 RawExtremes raw_extremes(const FileSlot& slot, int32_t var, int32_t first, int32_t last)
 {
     const double* column = slot.column(var);
-    RawExtremes r{column[first - 1], column[first - 1]};
+    // Not seeded from the first sample: where whole blocks cover the range
+    // that would be the one read of the samples themselves, far off in memory.
+    RawExtremes r{kInfinity, -kInfinity};
     if (!slot.extremes_current()) {
         scan(column, first, last, r);
         return r;
@@ -79,15 +73,6 @@ RawExtremes raw_extremes(const FileSlot& slot, int32_t var, int32_t first, int32
     return r;
 }
 
-struct AxisAnswer {
-    int32_t lo = 0;
-    int32_t hi = 0;
-    int32_t in = 0;
-};
-
-// Where one mapped position lies against the device limits.
-enum Side { kWithin = 1, kBelow = 2, kAbove = 4, kUndefined = 8 };
-
 int side_of(double p)
 {
     if (std::fabs(p) <= kDeviceLimit) return kWithin;
@@ -102,6 +87,8 @@ int32_t in_of(int sides)
     if (sides == kBelow || sides == kAbove) return -1;
     return 0;
 }
+
+namespace {
 
 AxisAnswer sample_by_sample(const double* column, int32_t first, int32_t last, const AxisMap& m)
 {
@@ -135,12 +122,12 @@ AxisAnswer answer(const FileSlot& slot, int32_t var, int32_t first, int32_t last
     return a;
 }
 
+}  // namespace
+
 AxisMap axis_map(int32_t file, int32_t var, double origin, double scale, int32_t offset)
 {
     return {scaling_of(file, var), origin, scale, static_cast<double>(offset)};
 }
-
-}  // namespace
 
 }  // namespace zan
 
@@ -149,7 +136,7 @@ extern "C" ZAN_EXPORT void mrang(int32_t* file, int32_t* first, int32_t* last, i
 {
     using namespace zan;
     *xlo = *xhi = *ylo = *yhi = *xin = *yin = 0;
-    const Transform& tr = store().tr;
+    const Transform& tr = transform();
     const FileSlot* slot = loaded_slot(*file);
     if (!stored_column(slot, tr.xvar) || !stored_column(slot, tr.yvar)) return;
     const int32_t a = *first;

@@ -61,10 +61,10 @@ ZAN_EXPORT void ddata(int32_t* file, int32_t* sample, int32_t* var, double* valu
 // idata and jdata check them against the file they are asked about.
 ZAN_EXPORT void sdata(int32_t* file, int32_t* xvar, int32_t* yvar, int32_t* count)
 {
-    zan::mark_changed();
-    zan::Transform& tr = zan::store().tr;
+    zan::Transform& tr = zan::transform();
     tr.xvar = *xvar;
     tr.yvar = *yvar;
+    ++tr.changes;
     const zan::FileSlot* slot = zan::loaded_slot(*file);
     *count = slot ? zan::readable_count(*slot) : 0;
 }

@@ -55,6 +55,8 @@ struct FileSlot {
 };
 
 // Data-to-device transform set by dtran and sdata, shared by all files.
+// Each thread has its own, so that drawings on several threads at once do
+// not disturb one another; `changes` counts the changes on that thread.
 struct Transform {
     int32_t xvar = 1;
     int32_t yvar = 1;
@@ -64,15 +66,23 @@ struct Transform {
     double yscale = 1.0;
     int32_t xoff = 0;
     int32_t yoff = 0;
+    uint64_t changes = 0;
 };
+
+// This thread's transform. The library is loaded with the program, so the
+// initial-exec model reaches it as quickly as a global.
+inline Transform& transform()
+{
+    static thread_local Transform mine __attribute__((tls_model("initial-exec")));
+    return mine;
+}
 
 struct Store {
     std::array<FileSlot, kMaxFiles> slots;  // slots[file - 1]
     int32_t loaded = 0;                     // slots 1..loaded are valid
-    Transform tr;
-    // Counts changes of the slots, the per-variable tables and the transform;
-    // whoever keeps something read from the store compares it to see whether
-    // that is still current.
+    // Counts changes of the slots and the per-variable tables; whoever keeps
+    // something read from the store compares it to see whether that is still
+    // current.
     uint64_t generation = 1;
 };
 

@@ -60,6 +60,18 @@ protected:
         return {ylo, yhi};
     }
 
+    // The same for samples first, first + step, ... up to last (mrngs).
+    static std::pair<int32_t, int32_t> mapped_y_stepped(int32_t file, int32_t first, int32_t last, int32_t step)
+    {
+        double lo = 0, hi = 10000;
+        int32_t span = 10000, off = 0, x = 1, y = 2, count = 0;
+        dtran(&lo, &hi, &lo, &hi, &span, &span, &off, &off);
+        sdata(&file, &x, &y, &count);
+        int32_t xlo, xhi, ylo, yhi, xin, yin, xcont, ycont;
+        mrngs(&file, &first, &last, &step, &xlo, &xhi, &ylo, &yhi, &xin, &yin, &xcont, &ycont);
+        return {ylo, yhi};
+    }
+
     // Slot `file` must hold what a fresh load of the file at `path` with the
     // same step holds, and answer every range query as a scan of its samples
     // does. With a step the fresh load is given room for all rows (a load

@@ -41,6 +41,22 @@ TEST_F(FollowText, ARowCompletedAfterTheLoadGivesTheRangesOfItsFinalValues)
     expect_same_as_fresh(1, path);
 }
 
+TEST_F(FollowText, ARowCompletedAfterTheLoadGivesTheDrawRateSummariesOfItsFinalValues)
+{
+    // A draw rate of 2 keeps rows 1, 3, ..., 127: one whole block of its
+    // summary, whose last row is unfinished when the summary is made and is
+    // then completed without changing the number of rows stored.
+    const std::string path = dir.file("run.csv");
+    write_text(path, "t,y\n" + counting_rows(1, 126) + "127,9");
+    ASSERT_EQ(load(1, path).nstored, 127);
+    EXPECT_EQ(mapped_y_stepped(1, 1, 127, 2), (std::pair<int32_t, int32_t>{0, 9}));
+    append_text(path, "0\n");
+    EXPECT_EQ(grow(1, path).nstored, 127);
+    EXPECT_EQ(mapped_y_stepped(1, 1, 127, 2), (std::pair<int32_t, int32_t>{0, 90}));
+    EXPECT_EQ(mapped_y_stepped(1, 125, 127, 2), (std::pair<int32_t, int32_t>{6, 90}));
+    expect_same_as_fresh(1, path);
+}
+
 TEST_F(FollowText, ARowTakenBackLeavesTheRangesOfTheRowsBeforeIt)
 {
     // Rows 1..70 fill one block of extremes and part of the next, where the

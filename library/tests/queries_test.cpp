@@ -84,8 +84,8 @@ TEST_F(Queries, SelectingVariablesAlwaysChangesThemAndCountsOnlyLoadedFiles)
         int32_t count = -1;
         sdata(&file, &xvar, &yvar, &count);
         EXPECT_EQ(count, c.expected) << c.file;
-        EXPECT_EQ(zan::store().tr.xvar, xvar);
-        EXPECT_EQ(zan::store().tr.yvar, yvar);
+        EXPECT_EQ(zan::transform().xvar, xvar);
+        EXPECT_EQ(zan::transform().yvar, yvar);
     }
 }
 

@@ -53,8 +53,17 @@ void DrawGrid(DrawTarget& t, const CellContext& c);
 void DrawCellTitles(DrawTarget& t, zan::Session& s, const CellContext& c, const LabelRoom& room);
 void DrawFrame(DrawTarget& t, const zan::Session& s, const CellContext& c);
 // Sets the library's mapping for the cell and draws every line of every
-// file, clipped to the cell. Returns false when nothing is loaded.
-void DrawCurves(DrawTarget& t, zan::Session& s, const CellContext& c);
+// file, clipped to the cell. Touches nothing of the session, so cells may
+// be drawn on several threads, each with the library's mapping of its own.
+void DrawCurves(DrawTarget& t, const zan::Session& s, const CellContext& c);
+// What drawing the curves leaves behind besides pixels: MarkKind, and the
+// library's mapping and variables on this thread, as of the last curve.
+void LeaveCurvesState(zan::Session& s, const CellContext& c);
+// Whether the curves are drawn with one-pixel pens.
+bool CurvesOnePixelWide(const CellContext& c);
+// Makes the library's summaries of the cell's variables at the draw rate,
+// before cells are drawn on other threads.
+void PrepareCurves(const zan::Session& s, const CellContext& c);
 void DrawTimeMarkers(DrawTarget& t, const zan::Session& s, const CellContext& c);
 bool LineLegendShown(const zan::Session& s, int nLine);
 void DrawLineLegend(DrawTarget& t, zan::Session& s, const CellContext& c);

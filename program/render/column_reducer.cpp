@@ -14,6 +14,12 @@ void ColumnReducer::start(Point p)
     covered_ = Cover::No;
 }
 
+void ColumnReducer::jump(Point p)
+{
+    if (started_) flush(false, true);
+    start(p);
+}
+
 void ColumnReducer::vertex(Point p)
 {
     if (!started_) {

@@ -22,6 +22,9 @@ public:
 
     // The first vertex, where the pen is put down.
     void start(Point p);
+    // Ends the current run as if a line left it, and puts the pen down on p
+    // without drawing: the lines in between set only pixels set already.
+    void jump(Point p);
     // The next vertex, reached by a line.
     void vertex(Point p);
     // Vertices not seen one by one, all in the current run's column, their

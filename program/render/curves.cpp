@@ -25,54 +25,109 @@ void DrawFrame(DrawTarget& t, const zan::Session& s, const CellContext& c)
     t.selectOwnPen();
 }
 
-void DrawCurves(DrawTarget& t, zan::Session& s, const CellContext& c)
+namespace {
+
+// An empty or undefined axis has no mapping; the frame stays empty.
+bool Mappable(const CellContext& c)
+{
+    return std::isfinite(c.X.Ahi - c.X.Alo) && std::isfinite(c.Y.Ahi - c.Y.Alo) && c.X.Ahi != c.X.Alo &&
+           c.Y.Ahi != c.Y.Alo;
+}
+
+void MapCell(const CellContext& c)
 {
     const zan::CellRecord& cell = c.cell;
-    // An empty or undefined axis has no mapping; the frame stays empty.
-    const bool mappable = std::isfinite(c.X.Ahi - c.X.Alo) && std::isfinite(c.Y.Ahi - c.Y.Alo) &&
-                          c.X.Ahi != c.X.Alo && c.Y.Ahi != c.Y.Alo;
-    if (!mappable) return;
     double xmin = c.X.Alo, xmax = c.X.Ahi, ymin = c.Y.Alo, ymax = c.Y.Ahi;
     int32_t xspan = cell.PlotW, yspan = cell.PlotH, xoff = cell.PlotL, yoff = cell.PlotB;
     dtran(&xmin, &xmax, &ymin, &ymax, &xspan, &yspan, &xoff, &yoff);
+}
 
+// Calls f(j, file, ix, iy) for line j (from 1) of every file that holds both
+// its variable and the graph's X variable, in drawing order; starts(j) before
+// the files of line j.
+template <class Starts, class Curve>
+void EachCurve(const zan::Session& s, const CellContext& c, Starts starts, Curve f)
+{
+    const int nFile = std::min(s.nFile, s.FileTab.size());
+    for (size_t jj = 0; jj < c.vars.lines.size(); ++jj) {
+        const int j = static_cast<int>(jj) + 1;
+        starts(j);
+        for (int file = 1; file <= nFile; ++file) {
+            const int ver = s.version(file);
+            if (ver < 1 || ver > zan::kMaxVersions) continue;
+            const int32_t ix = s.VarMap(c.vars.xVar, ver);
+            const int32_t iy = s.VarMap(c.vars.lines[jj], ver);
+            if (ix == 0 || iy == 0) continue;
+            f(j, file, ix, iy);
+        }
+    }
+}
+
+}  // namespace
+
+void DrawCurves(DrawTarget& t, const zan::Session& s, const CellContext& c)
+{
+    if (!Mappable(c)) return;
+    MapCell(c);
+    const zan::CellRecord& cell = c.cell;
     WalkStyle w;
     w.iMark = s.iMark;
     w.iStep = std::clamp(s.iStep, 1, zan::kMaxStep);
     w.kp = c.g.kp;
     w.D = c.g.D;
     w.dims = c.dims;
-    // The cell's clip, as the page drawing sets it, in columns of the image;
-    // the page puts logical x 0 on the image's left column.
-    const VisibleColumns visible{std::max(cell.Left - c.g.kp, 0), std::min(cell.Right + c.g.kp + 1, t.scaleWidth())};
+    // The cell's clip, as the page drawing sets it, in columns of the page;
+    // the page puts logical x 0 on its left column.
+    const VisibleColumns visible{std::max(cell.Left - c.g.kp, 0),
+                                 std::min(cell.Right + c.g.kp + 1, static_cast<int>(c.g.SW))};
     ColourGenerator generator;
-    const int nFile = std::min(s.nFile, s.FileTab.size());
-    for (size_t jj = 0; jj < c.vars.lines.size(); ++jj) {
-        const int j = static_cast<int>(jj) + 1;
-        s.MarkKind = MarkKindOf(c.slot.iWind, j);
-        w.markKind = s.MarkKind;
+    EachCurve(s, c, [&](int j) {
+        w.markKind = MarkKindOf(c.slot.iWind, j);
         generator.reset();
-        for (int f = 1; f <= nFile; ++f) {
-            const int ver = s.version(f);
-            if (ver < 1 || ver > zan::kMaxVersions) continue;
-            int32_t ix = s.VarMap(c.vars.xVar, ver);
-            int32_t iy = s.VarMap(c.vars.lines[jj], ver);
-            if (ix == 0 || iy == 0) continue;
-            int32_t file = f;
-            int32_t n = 0;
-            sdata(&file, &ix, &iy, &n);
-            Rgb colour = FileColor(f);
-            if (s.iFclr == 0) {
-                colour = LineColor(j, s.iFclr);
-                if (f > 1) colour = VaryColor(colour, generator);
-            }
-            w.colour = colour;
-            const PenSpec pen{PenStyle::Solid, c.g.k, colour};
-            t.selectPen(pen);
-            DrawLineSamples(t, f, n, w, pen, visible);
-            t.selectOwnPen();
+    }, [&](int j, int f, int32_t ix, int32_t iy) {
+        int32_t file = f;
+        int32_t n = 0;
+        sdata(&file, &ix, &iy, &n);
+        Rgb colour = FileColor(f);
+        if (s.iFclr == 0) {
+            colour = LineColor(j, s.iFclr);
+            if (f > 1) colour = VaryColor(colour, generator);
         }
-    }
+        w.colour = colour;
+        const PenSpec pen{PenStyle::Solid, c.g.k, colour};
+        t.selectPen(pen);
+        DrawLineSamples(t, f, n, w, pen, visible);
+        t.selectOwnPen();
+    });
+}
+
+void LeaveCurvesState(zan::Session& s, const CellContext& c)
+{
+    if (!Mappable(c)) return;
+    MapCell(c);
+    EachCurve(s, c, [&](int j) { s.MarkKind = MarkKindOf(c.slot.iWind, j); }, [](int, int f, int32_t ix, int32_t iy) {
+        int32_t file = f, n = 0;
+        sdata(&file, &ix, &iy, &n);
+    });
+}
+
+bool CurvesOnePixelWide(const CellContext& c)
+{
+    return c.g.k <= 1;
+}
+
+void PrepareCurves(const zan::Session& s, const CellContext& c)
+{
+    int32_t step = std::clamp(s.iStep, 1, zan::kMaxStep);
+    // The marks modes that set a mark or dot on every point, and "Pins",
+    // ask whether neighbouring samples lie a pixel apart.
+    int32_t differences = s.iMark == kMarksAll || s.iMark == kMarksOnly || s.iMark == kMarksDots ||
+                          s.iMark == kMarksPins;
+    EachCurve(s, c, [](int) {}, [&](int, int f, int32_t ix, int32_t iy) {
+        int32_t file = f;
+        mprep(&file, &ix, &step, &differences);
+        mprep(&file, &iy, &step, &differences);
+    });
 }
 
 void DrawTimeMarkers(DrawTarget& t, const zan::Session& s, const CellContext& c)

@@ -1,8 +1,6 @@
 // A faster way to draw a line of many samples on the screen image that sets
-// exactly the pixels the sample walk sets. Consecutive samples in one pixel
-// column shrink to their first, lowest, highest and last point; runs of
-// samples in one column, beyond a device limit or off the image are passed
-// over with the library's mapped ranges, checked and never assumed.
+// exactly the pixels the sample walk sets, in every marks mode and at every
+// draw rate: its cost follows the pixels drawn, not the samples in view.
 #ifndef ZAN_RENDER_FAST_WALK_H
 #define ZAN_RENDER_FAST_WALK_H
 
@@ -18,11 +16,11 @@ struct VisibleColumns {
     int right = 0;
 };
 
-// True when the fast walk gives the sample walk's very pixels: marks off,
-// a solid one-pixel pen, and the screen image's own line drawing.
+// True when the fast walk gives the sample walk's very pixels: a solid
+// one-pixel pen on the screen image, with its own line drawing.
 bool FastWalkApplies(const DrawTarget& target, const WalkStyle& style, const PenSpec& pen);
 
-// Walks samples 1..n like WalkSamples in marks mode "Off".
+// Walks samples 1..n like WalkSamples, in the style's marks mode.
 void FastWalkSamples(DrawTarget& target, int file, int n, const WalkStyle& style, VisibleColumns visible);
 
 // Draws samples 1..n of one line with the line's pen selected already: the

@@ -65,6 +65,57 @@ void ImageTarget::setPixel(int x, int y, Rgb colour)
     put(d.x, d.y, ToArgb(colour));
 }
 
+void ImageTarget::fillColumn(int x, int y0, int y1, Rgb colour)
+{
+    const Point a = toDevice(x, std::min(y0, y1));
+    const Point b = toDevice(x, std::max(y0, y1));
+    if (a.x < clip_.left || a.x >= clip_.right) return;
+    const int top = std::max(a.y, clip_.top);
+    const int bottom = std::min(b.y + 1, clip_.bottom);
+    const uint32_t argb = ToArgb(colour);
+    for (int py = top; py < bottom; ++py)
+        reinterpret_cast<uint32_t*>(bits_ + static_cast<std::ptrdiff_t>(py) * stride_)[a.x] = argb;
+}
+
+void ImageTarget::putLayer(const QImage& layer, Point at)
+{
+    const int top = std::max(at.y, clip_.top);
+    const int bottom = std::min(at.y + layer.height(), clip_.bottom);
+    const int left = std::max(at.x, clip_.left);
+    const int right = std::min(at.x + layer.width(), clip_.right);
+    for (int py = top; py < bottom; ++py) {
+        const auto* src = reinterpret_cast<const uint32_t*>(layer.constScanLine(py - at.y));
+        auto* dst = reinterpret_cast<uint32_t*>(bits_ + static_cast<std::ptrdiff_t>(py) * stride_);
+        for (int px = left; px < right; ++px) {
+            const uint32_t v = src[px - at.x];
+            if ((v >> 24) == 0xff) dst[px] = v;
+        }
+    }
+}
+
+bool ImageTarget::holds(const Rect& logical, Rgb colour) const
+{
+    const Point a = toDevice(logical.left, logical.top);
+    const Point b = toDevice(logical.right, logical.bottom);
+    const int left = std::max(a.x, clip_.left);
+    const int right = std::min(b.x + 1, clip_.right);
+    const int top = std::max(a.y, clip_.top);
+    const int bottom = std::min(b.y + 1, clip_.bottom);
+    const uint32_t argb = ToArgb(colour);
+    for (int py = top; py < bottom; ++py) {
+        const auto* row = reinterpret_cast<const uint32_t*>(bits_ + static_cast<std::ptrdiff_t>(py) * stride_);
+        for (int px = left; px < right; ++px)
+            if (row[px] != argb) return false;
+    }
+    return true;
+}
+
+Rect ImageTarget::logicalClip() const
+{
+    const Point o = toDevice(0, 0);
+    return Rect{clip_.left - o.x, clip_.top - o.y, clip_.right - o.x, clip_.bottom - o.y};
+}
+
 void ImageTarget::lineTo(int x, int y)
 {
     const PenSpec pen = currentPen();

@@ -24,6 +24,18 @@ public:
     void setClip(const Rect& device) override;
     void clearClip() override;
 
+    // Sets the pixels of logical column x from row y0 to row y1, both
+    // included, inside the clip: what a vertical one-pixel line would set.
+    void fillColumn(int x, int y0, int y1, Rgb colour);
+    // The clip in logical units: columns left..right-1, rows top..bottom-1.
+    Rect logicalClip() const;
+    // Sets, inside the clip, the pixels that are opaque in layer, with the
+    // layer's top-left pixel on device pixel at.
+    void putLayer(const QImage& layer, Point at);
+    // Whether every pixel of the logical rectangle (right and bottom
+    // included) that lies inside the clip has the colour already.
+    bool holds(const Rect& logical, Rgb colour) const;
+
 private:
     // One-pixel line between device points, end pixel excluded.
     void rasterLine(Point a, Point b, uint32_t argb, bool dashed);

@@ -1,11 +1,14 @@
 #include "render/objt_draw.h"
 
 #include "render/cell_drawing.h"
+#include "render/cell_layers.h"
 #include "render/page_titles.h"
 
 #include <zan.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace zan::render {
 
@@ -57,7 +60,9 @@ CellContext PrepareCell(zan::Session& s, const PageGeometry& g, const CellSlot& 
     return c;
 }
 
-void DrawCell(DrawTarget& t, zan::Session& s, const CellContext& c, bool loaded)
+// layers: the cell's curves drawn already, or none.
+void DrawCell(DrawTarget& t, zan::Session& s, const CellContext& c, bool loaded, const CellLayers& layers,
+              size_t index)
 {
     const LabelRoom room = DrawTickLabels(t, s, c);
     DrawGrid(t, c);
@@ -68,7 +73,9 @@ void DrawCell(DrawTarget& t, zan::Session& s, const CellContext& c, bool loaded)
     const int kp = c.g.kp;
     t.setClip(Rect{cell.Left - kp, cell.Top - kp, cell.Right + kp + 1, cell.Bottom + kp + 1});
     if (loaded) {
-        DrawCurves(t, s, c);
+        if (layers.has(index)) layers.put(t, index);
+        else DrawCurves(t, s, c);
+        LeaveCurvesState(s, c);
         DrawTimeMarkers(t, s, c);
         t.setForeColor(kBlack);
         if (LineLegendShown(s, static_cast<int>(c.vars.lines.size()))) DrawLineLegend(t, s, c);
@@ -103,13 +110,17 @@ void ObjtDraw(zan::Session& s, DrawTarget& obj, DrawHost* host)
     if (s.iTitFiles != 0 && s.nFile > 0) DrawFilesLegend(obj, s, g, face);
 
     const bool loaded = !NothingLoaded();
+    std::vector<CellContext> cells;
     for (const CellSlot& slot : PageCells(s)) {
         if (!s.GrphTab.contains(slot.iGrph)) continue;  // nGrph ahead of the table
+        cells.push_back(PrepareCell(s, g, slot, face, dims));
+    }
+    const CellLayers layers = loaded ? CellLayers::Draw(obj, s, cells) : CellLayers{};
+    for (size_t i = 0; i < cells.size(); ++i) {
         h.setBusyPointer(true);
         obj.setForeColor(kBlack);
         obj.setDrawStyle(PenStyle::Solid);
-        const CellContext c = PrepareCell(s, g, slot, face, dims);
-        DrawCell(obj, s, c, loaded);
+        DrawCell(obj, s, cells[i], loaded, layers, i);
     }
 
     obj.setViewportOrigin(0, 0);

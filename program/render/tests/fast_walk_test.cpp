@@ -6,6 +6,7 @@
 #include "render/image_target.h"
 #include "render/objt_draw.h"
 #include "render/recording_target.h"
+#include "render/sample_reader.h"
 #include "render/sample_walk.h"
 #include "render_fixture.h"
 
@@ -30,7 +31,7 @@ constexpr int kRows = 20000;
 constexpr Rgb kCurve = MakeRgb(200, 0, 40);
 
 // Variables: time, then Y columns of several kinds.
-enum Column { kTime = 1, kNoisy, kFlat, kStepped, kHoles, kSawTime, kSpikes };
+enum Column { kTime = 1, kNoisy, kFlat, kStepped, kHoles, kSawTime, kSpikes, kSmooth, kCreep, kWobble };
 
 std::vector<double> Row(int r)
 {
@@ -45,7 +46,10 @@ std::vector<double> Row(int r)
             std::floor(t * 1.7) * 0.8,
             holes,
             (r % 3000) * 0.01,
-            r % 997 == 0 ? 1e7 : std::cos(t * 0.7)};
+            r % 997 == 0 ? 1e7 : std::cos(t * 0.7),
+            std::sin(t * 0.8) * 5.0,
+            t * 0.01,
+            std::sin(t * 40.0) * 3.0 + t * 0.2};
 }
 
 struct View {
@@ -71,7 +75,7 @@ protected:
     {
         fixture_ = new RenderFixture;
         CsvFile f;
-        f.names = {"time", "noisy", "flat", "stepped", "holes", "saw", "spikes"};
+        f.names = {"time", "noisy", "flat", "stepped", "holes", "saw", "spikes", "smooth", "creep", "wobble"};
         f.rows = kRows;
         f.row = Row;
         fixture_->load({f});
@@ -84,7 +88,8 @@ protected:
 
     // Draws one curve of file 1 with either walk onto a fresh image.
     // left: the first visible column, where the clip starts too.
-    static QImage Draw(bool fast, int xVar, int yVar, const View& v, const Cell& c, int step, int left = 0)
+    static QImage Draw(bool fast, int xVar, int yVar, const View& v, const Cell& c, int step, int left = 0,
+                       int mark = kMarksOff)
     {
         QImage image(c.w + 20, c.h + 20, QImage::Format_RGB32);
         image.fill(Qt::white);
@@ -98,7 +103,10 @@ protected:
             dtran(&xlo, &xhi, &ylo, &yhi, &xspan, &yspan, &xoff, &yoff);
             WalkStyle w;
             w.iStep = step;
+            w.iMark = mark;
             w.kp = c.w > 1000 ? 1 : 0;
+            w.D = 5;
+            w.markKind = 6;
             w.colour = kCurve;
             t.selectPen(PenSpec{PenStyle::Solid, 0, kCurve});
             if (fast) FastWalkSamples(t, 1, n, w, VisibleColumns{left, image.width()});
@@ -160,6 +168,47 @@ TEST_F(FastWalk, SetsThePixelsOfTheSampleWalkAtAVisibleLeftEdge)
                 }
 }
 
+// Smooth curves leave many samples in one pixel; zoomed in, most of them lie
+// beside the cell, left and right, where they must be passed over quickly
+// and still leave the pen where the sample walk leaves it.
+TEST_F(FastWalk, SmoothCurvesZoomedInSmallCells)
+{
+    const View views[] = {
+        {"zoomed", 9.0, 9.6, -6.0, 6.0},
+        {"wide", 9.0, 15.0, -6.0, 6.0},
+        {"deep", 9.31, 9.33, 2.0, 3.0},
+        {"creeping", 4.0, 4.5, 0.0, 0.1},
+        {"past the end", 20.5, 21.0, -6.0, 6.0},
+    };
+    const Cell cells[] = {{41, 23}, {120, 60}};
+    for (int y : {kSmooth, kCreep, kFlat})
+        for (const View& v : views)
+            for (const Cell& c : cells)
+                for (int step : {1, 3})
+                    ASSERT_TRUE(Draw(false, kTime, y, v, c, step) == Draw(true, kTime, y, v, c, step))
+                        << "column " << y << ", view " << v.name << ", cell " << c.w << "x" << c.h << ", draw rate "
+                        << step;
+}
+
+// Marks and dots are set at every point the walk moves to, or in mode "On"
+// at points spaced by the least distance, from runs that the fast walk
+// passes over as wholes.
+TEST_F(FastWalk, MarksAndDotsAreTheSameToo)
+{
+    const View views[] = {kViews[0], kViews[1], {"wide", 9.0, 15.0, -6.0, 6.0}};
+    const Cell cells[] = {{41, 23}, {300, 180}};
+    for (int y : {kNoisy, kHoles, kSpikes, kWobble})
+        for (const View& v : views)
+            for (const Cell& c : cells)
+                for (int mark : {kMarksOn, kMarksAll, kMarksOnly, kMarksDots, kMarksPins})
+                    for (int step : {1, 3}) {
+                        const QImage ref = Draw(false, kTime, y, v, c, step, 0, mark);
+                        ASSERT_TRUE(ref == Draw(true, kTime, y, v, c, step, 0, mark))
+                            << "column " << y << ", view " << v.name << ", cell " << c.w << "x" << c.h << ", marks "
+                            << mark << ", draw rate " << step;
+                    }
+}
+
 TEST_F(FastWalk, CurvesOfDataAlongYAreTheSameToo)
 {
     // Time drawn upward: every pixel column holds at most a few samples.
@@ -199,7 +248,7 @@ TEST_F(FastWalk, PagesLookTheSameAsWithTheSampleWalk)
     s.VarTab[kTime].Ahi[1] = hi;
 }
 
-TEST(FastWalkChoice, OnlyMarksOffWithAThinSolidPenOnTheScreenImage)
+TEST(FastWalkChoice, ThinSolidPenOnTheScreenImage)
 {
     QImage image(10, 10, QImage::Format_RGB32);
     ImageTarget screen(image);
@@ -215,11 +264,12 @@ TEST(FastWalkChoice, OnlyMarksOffWithAThinSolidPenOnTheScreenImage)
         {kMarksOff, {PenStyle::Solid, 2, kBlack}, true, false},
         {kMarksOff, {PenStyle::Dashed, 0, kBlack}, true, false},
         {kMarksOff, {PenStyle::Solid, 0, kBlack}, false, false},
-        {kMarksOn, {PenStyle::Solid, 0, kBlack}, true, false},
-        {kMarksAll, {PenStyle::Solid, 0, kBlack}, true, false},
-        {kMarksOnly, {PenStyle::Solid, 0, kBlack}, true, false},
-        {kMarksDots, {PenStyle::Solid, 0, kBlack}, true, false},
-        {kMarksPins, {PenStyle::Solid, 0, kBlack}, true, false},
+        {kMarksOn, {PenStyle::Solid, 0, kBlack}, true, true},
+        {kMarksAll, {PenStyle::Solid, 0, kBlack}, true, true},
+        {kMarksOnly, {PenStyle::Solid, 0, kBlack}, true, true},
+        {kMarksDots, {PenStyle::Solid, 0, kBlack}, true, true},
+        {kMarksPins, {PenStyle::Solid, 0, kBlack}, true, true},
+        {kMarksOn, {PenStyle::Solid, 2, kBlack}, true, false},
     };
     for (const Case& c : cases) {
         WalkStyle w;
@@ -227,6 +277,40 @@ TEST(FastWalkChoice, OnlyMarksOffWithAThinSolidPenOnTheScreenImage)
         const DrawTarget& t = c.screen ? static_cast<DrawTarget&>(screen) : recorder;
         EXPECT_EQ(FastWalkApplies(t, w, c.pen), c.applies) << "mark " << c.mark << " width " << c.pen.width;
     }
+}
+
+// A zoomed-in view of a smooth curve in a small cell costs the same whether
+// the file holds a little or a lot beside the view: the work is counted in
+// samples mapped and extents asked, not timed.
+TEST(FastWalkCost, DoesNotGrowWithTheSamplesBesideTheView)
+{
+    auto cost = [](int rows) {
+        RenderFixture fixture;
+        CsvFile f;
+        f.names = {"time", "smooth"};
+        f.rows = rows;
+        f.row = [](int r) { return std::vector<double>{r * 0.001, std::sin(r * 0.0008) * 5.0}; };
+        fixture.load({f});
+        QImage image(60, 43, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        ImageTarget t(image);
+        int32_t file = 1, ix = 1, iy = 2, n = 0;
+        sdata(&file, &ix, &iy, &n);
+        // Six seconds, 6,000 samples, a little before the end of the file.
+        double xlo = rows * 0.001 - 11.0, xhi = rows * 0.001 - 5.0, ylo = -6.0, yhi = 6.0;
+        int32_t xspan = 41, yspan = -23, xoff = 10, yoff = 33;
+        dtran(&xlo, &xhi, &ylo, &yhi, &xspan, &yspan, &xoff, &yoff);
+        t.setClip(Rect{6, 4, 55, 39});
+        t.selectPen(PenSpec{PenStyle::Solid, 0, kCurve});
+        WalkStyle w;
+        w.colour = kCurve;
+        const WalkCost before = ThreadWalkCost();
+        FastWalkSamples(t, 1, n, w, VisibleColumns{0, image.width()});
+        return ThreadWalkCost().mapped - before.mapped + 50 * (ThreadWalkCost().ranges - before.ranges);
+    };
+    const int64_t small = cost(20000);
+    const int64_t large = cost(320000);
+    EXPECT_LT(large, small * 2) << "work for 20,000 rows " << small << ", for 320,000 rows " << large;
 }
 
 // Random short polylines, drawn whole and through the reducer.
