@@ -9,7 +9,7 @@
 #include "render/image_target.h"
 #include "render/objt_draw.h"
 #include "render/sample_walk.h"
-#include "render_fixture.h"
+#include "render/tests/render_fixture.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
