@@ -1,7 +1,6 @@
 // The mapped range of a run of samples must equal what a walk over the run
 // with idata and jdata finds, whether it comes from the per-block extremes
 // or from the samples.
-#include "sample_sink.h"
 #include "stored_files.h"
 
 #include <gtest/gtest.h>
@@ -54,31 +53,7 @@ Answer walk(int32_t file, int32_t first, int32_t last)
 
 class MappedRange : public StoredFiles {
 protected:
-    // Stores the columns through the loader's sample sink, so the per-block
-    // extremes are made the way a load makes them.
-    static int32_t load(const Columns& columns)
-    {
-        zan::Store& s = zan::store();
-        const int32_t file = s.loaded + 1;
-        zan::FileSlot* slot = zan::claim_slot(file);
-        const auto rows = static_cast<int32_t>(columns[0].size());
-        slot->nvar = static_cast<int32_t>(columns.size());
-        slot->capacity = rows;
-        slot->stored = 0;
-        slot->block.allocate(slot->nvar, rows);
-        slot->prepare_extremes();
-        zan::SampleSink sink(*slot, *zan::var_tables(file));
-        for (int32_t r = 0; r < rows; ++r)
-            sink.store([&](int32_t v) { return columns[static_cast<std::size_t>(v)][static_cast<std::size_t>(r)]; });
-        return file;
-    }
-
-    static void select(int32_t file, double xlo, double xhi, double ylo, double yhi, int32_t span = 500)
-    {
-        int32_t xv = 1, yv = 2, n = 0, off = 20, yoff = -10;
-        sdata(&file, &xv, &yv, &n);
-        dtran(&xlo, &xhi, &ylo, &yhi, &span, &span, &off, &yoff);
-    }
+    static int32_t load(const Columns& columns) { return put_through_sink(columns); }
 };
 
 std::vector<std::vector<double>> noisy(int32_t rows, uint32_t start)
@@ -118,7 +93,7 @@ TEST_F(MappedRange, MatchesAWalkOverRandomRangesWithAnyShiftAndFactor)
         double factor = c.factor, shift = c.shift;
         sfact(&f, &y, &factor);
         sshft(&f, &y, &shift);
-        select(file, 10.0, 20.0, c.ylo, c.yhi);
+        select_box(file, 10.0, 20.0, c.ylo, c.yhi);
         for (int k = 0; k < 300; ++k) {
             int32_t a = pick(gen), b = pick(gen);
             if (k % 3 == 0) b = std::min(rows, a + k % 200);
@@ -142,7 +117,7 @@ TEST_F(MappedRange, ASpikeInAnyBlockOfAGroupIsTheMaximum)
             c[1].push_back(r == spike ? 100.0 : 0.0);
         }
         const int32_t file = load(c);
-        select(file, 0.0, 10000.0, -10.0, 200.0);
+        select_box(file, 0.0, 10000.0, -10.0, 200.0);
         int32_t s = spike, other = spike == 1 ? 2 : 1, y = 0, y0 = 0, inside = 1;
         int32_t f = file;
         jdata(&f, &s, &y, &inside);
@@ -158,7 +133,7 @@ TEST_F(MappedRange, ScansWhenTheFileHasNoBlockExtremes)
 {
     const Columns c = noisy(1000, 3);
     const int32_t file = put_file(c);
-    select(file, 0.0, 10.0, -8.0, 8.0);
+    select_box(file, 0.0, 10.0, -8.0, 8.0);
     for (int32_t a : {1, 60, 64, 65, 500}) {
         for (int32_t b : {a, a + 63, a + 64, a + 200, 1000}) {
             if (b > 1000) continue;
@@ -170,7 +145,7 @@ TEST_F(MappedRange, ScansWhenTheFileHasNoBlockExtremes)
 TEST_F(MappedRange, GivesZerosForRangesAndFilesItCannotAnswer)
 {
     const int32_t file = load(noisy(300, 5));
-    select(file, 0.0, 1.0, -1.0, 1.0);
+    select_box(file, 0.0, 1.0, -1.0, 1.0);
     const Answer none;
     EXPECT_EQ(query(file, 0, 10), none);
     EXPECT_EQ(query(file, 10, 9), none);
@@ -189,7 +164,7 @@ TEST_F(MappedRange, ReportsRangesWhollyBeyondOneLimit)
         c[1].push_back(r < 200 ? 1e6 : -1e6);
     }
     const int32_t file = load(c);
-    select(file, 0.0, 400.0, -1.0, 1.0);
+    select_box(file, 0.0, 400.0, -1.0, 1.0);
     EXPECT_EQ(query(file, 1, 200).yin, -1);
     EXPECT_EQ(query(file, 201, 400).yin, -1);
     EXPECT_EQ(query(file, 150, 250).yin, 0);

@@ -1,7 +1,6 @@
 // The mapped range of every step-th sample must equal what a walk over
 // exactly those samples with idata and jdata finds, and a run is called
 // continuous only when its neighbours really lie one device unit apart.
-#include "sample_sink.h"
 #include "stored_files.h"
 
 #include <gtest/gtest.h>
@@ -55,29 +54,7 @@ Walked walk_axis(bool x_axis, int32_t file, int32_t first, int32_t last, int32_t
 
 class SteppedRange : public StoredFiles {
 protected:
-    static int32_t load(const Columns& columns)
-    {
-        zan::Store& s = zan::store();
-        const int32_t file = s.loaded + 1;
-        zan::FileSlot* slot = zan::claim_slot(file);
-        const auto rows = static_cast<int32_t>(columns[0].size());
-        slot->nvar = static_cast<int32_t>(columns.size());
-        slot->capacity = rows;
-        slot->stored = 0;
-        slot->block.allocate(slot->nvar, rows);
-        slot->prepare_extremes();
-        zan::SampleSink sink(*slot, *zan::var_tables(file));
-        for (int32_t r = 0; r < rows; ++r)
-            sink.store([&](int32_t v) { return columns[static_cast<std::size_t>(v)][static_cast<std::size_t>(r)]; });
-        return file;
-    }
-
-    static void select(int32_t file, double xlo, double xhi, double ylo, double yhi, int32_t span = 500)
-    {
-        int32_t xv = 1, yv = 2, n = 0, off = 20, yoff = -10;
-        sdata(&file, &xv, &yv, &n);
-        dtran(&xlo, &xhi, &ylo, &yhi, &span, &span, &off, &yoff);
-    }
+    static int32_t load(const Columns& columns) { return put_through_sink(columns); }
 
     // Checks the answer for samples first, first + step, ... up to last.
     static void check(int32_t file, int32_t first, int32_t last, int32_t step)
@@ -128,7 +105,7 @@ TEST_F(SteppedRange, MatchesAWalkOverEveryStepthSample)
         int32_t f = file, y = 2;
         double factor = c.factor;
         sfact(&f, &y, &factor);
-        select(file, 10.0, 200.0, c.ylo, c.yhi);
+        select_box(file, 10.0, 200.0, c.ylo, c.yhi);
         for (int32_t step : {1, 2, 7, 64, 100}) {
             for (int k = 0; k < 120; ++k) {
                 int32_t a = pick(gen), b = pick(gen);
@@ -147,7 +124,7 @@ TEST_F(SteppedRange, CallsSmoothRunsContinuous)
 {
     // Neighbours at most 0.005 apart, 500 units across 20: 0.125 units apart.
     const int32_t file = load(wave(20000, 0.0));
-    select(file, 0.0, 200.0, -10.0, 10.0);
+    select_box(file, 0.0, 200.0, -10.0, 10.0);
     struct Case {
         int32_t first, last, step;
     } cases[] = {{2, 1700, 1}, {1800, 3500, 1}, {4, 1501, 3}, {1821, 3500, 7}};
@@ -177,7 +154,7 @@ TEST_F(SteppedRange, FollowsSamplesAddedToTheFile)
         const int32_t file = load(c);
         zan::FileSlot* slot = zan::loaded_slot(file);
         slot->stored = 5000;
-        select(file, 0.0, 100.0, -10.0, 10.0);
+        select_box(file, 0.0, 100.0, -10.0, 10.0);
         const int32_t lastOld = 4999 / step * step + 1;
         EXPECT_EQ(query(file, 1, lastOld, step).ycont, 1) << "step " << step;
         slot->stored = rows;
@@ -197,7 +174,7 @@ TEST_F(SteppedRange, FindsTheFirstSampleLeavingABox)
 {
     const int32_t rows = 30000;
     const int32_t file = load(wave(rows, 0.05));
-    select(file, 10.0, 200.0, -6.0, 6.0);
+    select_box(file, 10.0, 200.0, -6.0, 6.0);
     std::mt19937 gen(9);
     std::uniform_int_distribution<int32_t> pick(1, rows);
     for (int32_t step : {1, 3, 64}) {
@@ -242,7 +219,7 @@ TEST_F(SteppedRange, FindsTheFirstSampleLeavingABox)
 TEST_F(SteppedRange, GivesZerosForRunsOffTheStepsGrid)
 {
     const int32_t file = load(wave(500, 0.1));
-    select(file, 0.0, 5.0, -10.0, 10.0);
+    select_box(file, 0.0, 5.0, -10.0, 10.0);
     const Answer a = query(file, 2, 400, 3);
     EXPECT_EQ(a.xlo, 0);
     EXPECT_EQ(a.xhi, 0);

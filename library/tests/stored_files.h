@@ -3,6 +3,7 @@
 #ifndef ZAN_TESTS_STORED_FILES_H
 #define ZAN_TESTS_STORED_FILES_H
 
+#include "sample_sink.h"
 #include "store.h"
 #include "zan.h"
 
@@ -51,6 +52,34 @@ protected:
         }
         s.loaded = file;
         return file;
+    }
+
+    // The same through the loader's sample sink, so the per-block extremes
+    // are made the way a load makes them.
+    static int32_t put_through_sink(const Columns& columns)
+    {
+        zan::Store& s = zan::store();
+        const int32_t file = s.loaded + 1;
+        zan::FileSlot* slot = zan::claim_slot(file);
+        const auto rows = static_cast<int32_t>(columns[0].size());
+        slot->nvar = static_cast<int32_t>(columns.size());
+        slot->capacity = rows;
+        slot->stored = 0;
+        slot->block.allocate(slot->nvar, rows);
+        slot->prepare_extremes();
+        zan::SampleSink sink(*slot, *zan::var_tables(file));
+        for (int32_t r = 0; r < rows; ++r)
+            sink.store([&](int32_t v) { return columns[static_cast<std::size_t>(v)][static_cast<std::size_t>(r)]; });
+        return file;
+    }
+
+    // Variable 2 against variable 1 of file, on a device of span units each
+    // way, moved right by 20 and up by 10.
+    static void select_box(int32_t file, double xlo, double xhi, double ylo, double yhi, int32_t span = 500)
+    {
+        int32_t xv = 1, yv = 2, n = 0, off = 20, yoff = -10;
+        sdata(&file, &xv, &yv, &n);
+        dtran(&xlo, &xhi, &ylo, &yhi, &span, &span, &off, &yoff);
     }
 
     static double value(int32_t file, int32_t sample, int32_t var)

@@ -1,4 +1,5 @@
 #include "render/page_export.h"
+#include "render/tests/ink_pixels.h"
 #include "session/tests/session_fakes.h"
 
 #include <QDir>
@@ -54,14 +55,7 @@ int Export(const std::vector<std::string>& args, std::string& out, std::string& 
     return status;
 }
 
-int InkPixels(const QImage& image)
-{
-    int ink = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            ink += (image.pixel(x, y) & 0xffffff) != 0xffffff;
-    return ink;
-}
+using zan::testing::InkPixels;
 
 TEST(PageExport, DrawsTheAskedPageWithTheSettingsOfTheDataFolderAndLeavesThemUnwritten)
 {

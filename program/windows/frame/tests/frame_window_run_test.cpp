@@ -6,6 +6,7 @@
 #include "windows/plot/plot_window_picture.h"
 #include "windows/selection/selection_window.h"
 #include "platform/fakes.h"
+#include "render/tests/ink_pixels.h"
 #include "session/command_line.h"
 #include "session/data_library.h"
 #include "session/startup_services.h"
@@ -63,14 +64,7 @@ bool WaitFor(Done done, int ms)
     return done();
 }
 
-int InkPixels(const QImage& image)
-{
-    int ink = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            ink += (image.pixel(x, y) & 0xffffff) != 0xffffff;
-    return ink;
-}
+using zan::testing::InkPixels;
 
 TEST(ViewerRun, ShowsTheDemoRunAndRestoresItsLayoutAtTheNextStart)
 {
