@@ -196,6 +196,43 @@ inline void check_queries(int32_t file, int32_t nvar)
         }
         EXPECT(rxlo == wxlo && rxhi == wxhi && rylo == wylo && ryhi == wyhi);
     }
+    // The same for every step-th sample, as a draw rate keeps them, and the
+    // first of them leaving a box one unit lower than their own extents.
+    for (int32_t step : {2, 3}) {
+        for (const auto& run : runs) {
+            int32_t first = 1 + (run[0] - 1) / step * step, last = run[1], every = step;
+            int32_t wxlo = 32767, wxhi = -32767, wylo = 32767, wyhi = -32767;
+            for (int32_t s = first; s <= last; s += step) {
+                int32_t px = 0, py = 0, in = 1, sample = s;
+                idata(&f, &sample, &px, &in);
+                jdata(&f, &sample, &py, &in);
+                wxlo = std::min(wxlo, px);
+                wxhi = std::max(wxhi, px);
+                wylo = std::min(wylo, py);
+                wyhi = std::max(wyhi, py);
+            }
+            int32_t rxlo, rxhi, rylo, ryhi, rxin, ryin;
+            mrngs(&f, &first, &last, &every, &rxlo, &rxhi, &rylo, &ryhi, &rxin, &ryin, nullptr, nullptr);
+            EXPECT(rxlo == wxlo && rxhi == wxhi && rylo == wylo && ryhi == wyhi);
+            int32_t bxlo = wxlo, bxhi = wxhi, bylo = wylo, byhi = std::max(wylo, wyhi - 1);
+            int32_t expected = 0, passedLo = 32767, passedHi = -32767;
+            for (int32_t s = first; s <= last && expected == 0; s += step) {
+                int32_t px = 0, py = 0, in = 1, sample = s;
+                idata(&f, &sample, &px, &in);
+                jdata(&f, &sample, &py, &in);
+                if (in != 1 || px < bxlo || px > bxhi || py < bylo || py > byhi) {
+                    expected = s;
+                } else {
+                    passedLo = std::min(passedLo, py);
+                    passedHi = std::max(passedHi, py);
+                }
+            }
+            int32_t found = -1, runlo = 0, runhi = 0;
+            mexit(&f, &first, &last, &every, &bxlo, &bxhi, &bylo, &byhi, &found, &runlo, &runhi);
+            EXPECT(found == expected);
+            EXPECT(passedLo > passedHi ? runlo > runhi : runlo == passedLo && runhi == passedHi);
+        }
+    }
 }
 
 }  // namespace zan::fuzz

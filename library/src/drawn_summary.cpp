@@ -55,7 +55,8 @@ bool DrawnSummary::update(const double* column, int32_t stored, int32_t step)
     const std::size_t drawn = stored == 0 ? 0 : (static_cast<std::size_t>(stored) - 1) / static_cast<std::size_t>(step) + 1;
     // Samples added to the same step only change the blocks from the one
     // holding the last drawn sample summarised before: its step to the next.
-    const bool grown = step == step_ && (stored > stored_ || (stale_ && stored == stored_)) && stored_ >= 0 && drawn_ > 0;
+    const bool grown = step == step_ && (stored > stored_ || (stale_ && stored == stored_)) && stored_ >= 0 &&
+                       drawn_ > 0 && dif_ != nullptr;
     stale_ = false;
     const std::size_t oldDrawn = drawn_;
     const std::size_t oldBlocks = blocks_;
