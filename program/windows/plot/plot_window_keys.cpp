@@ -121,10 +121,15 @@ void PlotWindow::WireButtons()
             if (button->isDown() && session_.bRept)
                 timer.start();
         });
-        connect(button, &QPushButton::released, this, [this] { session_.bRept = false; });
+        // Only the button held repeats: a click, or a release, leaves no
+        // repeat behind to pan while the other button is held.
+        connect(button, &QPushButton::released, this, [this, &timer] {
+            session_.bRept = false;
+            timer.stop();
+        });
         connect(&timer, &QTimer::timeout, this, [this, button, &timer, direction] {
             timer.stop();
-            if (button->isEnabled() && RepeatPan(session_, direction)) {
+            if (button->isDown() && button->isEnabled() && RepeatPan(session_, direction)) {
                 Redraw();
                 timer.start();
             }

@@ -249,6 +249,35 @@ TEST(PlotInteraction, AHeldPanButtonRepeatsUntilTheLimit)
     EXPECT_FALSE(fx.s.bRept);
 }
 
+TEST(PlotInteraction, AClickedPanButtonLeavesNoRepeatToPanWhileTheOtherIsHeld)
+{
+    Window fx;
+    fx.drag(Qt::LeftButton, fx.inCell(1, 0.3, 0.1), fx.inCell(1, 0.6, 0.9));
+    fx.settle();
+    const VarRecord& t = fx.s.VarTab[1];
+    const double start = t.Alo[2];
+    ASSERT_TRUE(fx.w->Command4->isEnabled() && fx.w->Command5->isEnabled());
+    fx.w->Command5->click();
+    EXPECT_GT(t.Alo[2], start);
+    EXPECT_FALSE(fx.w->Timer3.isActive());
+    // Held "<": its own repeat runs, and a repeat of ">" started anyway finds
+    // its button up and pans nothing.
+    const QPointF centre = QRectF(fx.w->Command4->rect()).center();
+    QMouseEvent press(QEvent::MouseButtonPress, centre, fx.w->Command4->mapToGlobal(centre), Qt::LeftButton,
+                      Qt::LeftButton, {});
+    QApplication::sendEvent(fx.w->Command4, &press);
+    EXPECT_DOUBLE_EQ(t.Alo[2], start);
+    EXPECT_TRUE(fx.w->Timer2.isActive());
+    fx.w->Timer3.start(0);
+    QTest::qWait(20);
+    EXPECT_DOUBLE_EQ(t.Alo[2], start);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, fx.w->Command4->mapToGlobal(centre), Qt::LeftButton,
+                        Qt::NoButton, {});
+    QApplication::sendEvent(fx.w->Command4, &release);
+    EXPECT_FALSE(fx.w->Timer2.isActive());
+    EXPECT_FALSE(fx.s.bRept);
+}
+
 TEST(PlotInteraction, TheLastLabelIsWhollyShownOnceItsWindowIsChosen)
 {
     Window fx;
