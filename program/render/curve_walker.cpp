@@ -9,12 +9,6 @@ namespace zan::render {
 
 namespace {
 
-// After a short run or a failed check the walk maps kExactChunk samples
-// before it tries again; when tries keep failing (samples that jump about,
-// each in a pixel of its own) the chunks grow up to kMaxChunk.
-constexpr int kExactChunk = 64;
-constexpr int kMaxChunk = 8192;
-constexpr int kMissesBeforeChunk = 8;
 // Samples per block of the library's summaries.
 constexpr int kBlock = 64;
 constexpr int32_t kLimit = 32767;
@@ -24,7 +18,7 @@ constexpr int32_t kLimit = 32767;
 CurveWalker::CurveWalker(DrawTarget& target, const SampleReader& r, const WalkStyle& w, Area area,
                          bool lines, std::optional<Rgb> lastDot, PointSink* sink)
     : target_(target), image_(dynamic_cast<ImageTarget*>(&target)), reducer_(lines ? &target : nullptr), r_(r), w_(w),
-      area_(area), lines_(lines), lastDot_(lastDot), sink_(sink), chunk_(kExactChunk)
+      area_(area), lines_(lines), lastDot_(lastDot), sink_(sink)
 {
     skipArea_ = area;
     if (sink_) {
@@ -37,23 +31,9 @@ CurveWalker::CurveWalker(DrawTarget& target, const SampleReader& r, const WalkSt
 void CurveWalker::run()
 {
     const int count = r_.count();
-    for (int k = 0; k < count;) {
-        const Mapped m = take(k);
-        const int e = k + 1 < count ? skip(k, m) : k;
-        if (e > k) {
-            k = e + 1;
-            continue;
-        }
-        if (++misses_ >= kMissesBeforeChunk && k + 1 < count) {
-            const int end = std::min(count - 1, k + chunk_);
-            chunked(k, end);
-            chunk_ = std::min(2 * chunk_, kMaxChunk);
-            misses_ = 0;
-            k = end + 1;
-            continue;
-        }
-        ++k;
-    }
+    pacing_.walk(
+        count, [&](int k) { return take(k); }, [&](int k, const Mapped& m) { return skip(k, m); },
+        [&](int k, int e) { chunked(k, e); });
     finish(count);
 }
 
@@ -134,13 +114,6 @@ int CurveWalker::runEnd(int k, int32_t lo, int32_t hi, Rows* rows)
     return out < 0 ? r_.count() - 1 : out - 1;
 }
 
-int CurveWalker::passed(int e)
-{
-    chunk_ = kExactChunk;
-    misses_ = 0;
-    return e;
-}
-
 int CurveWalker::skip(int k, const Mapped& m)
 {
     const Point p{m.x, m.y};
@@ -157,7 +130,7 @@ int CurveWalker::skip(int k, const Mapped& m)
         px0_ = r_.xAt(v);
         lastOk_ = false;
         if (r_.isLast(v)) last_ = Mapped{px0_, py_, false, false};
-        return passed(v);
+        return pacing_.passed(v);
     }
     if (!m.ok) {
         if (m.y == 0) return k;
@@ -171,7 +144,7 @@ int CurveWalker::skip(int k, const Mapped& m)
             verified(k, e, [](const MappedRange& r) { return r.xin == 1 && r.yin == -1; });
         if (v < 0) return fallBack(k, e);
         consume(v, r_.map(v, py_));
-        return passed(v);
+        return pacing_.passed(v);
     }
     if (!reducer_.at(p)) return k;
     const bool left = m.x < skipArea_.left;
@@ -186,7 +159,7 @@ int CurveWalker::skip(int k, const Mapped& m)
     if (lines_) reducer_.span(rows.lo, rows.hi);
     if (sink_) sink_->column(k + 1, e, m.x, MappedRange{m.x, m.x, rows.lo, rows.hi, 1, 1, 0, 0});
     jumpTo(e, end);
-    return passed(e);
+    return pacing_.passed(e);
 }
 
 int CurveWalker::passBeside(int k, bool left)
@@ -197,7 +170,7 @@ int CurveWalker::passBeside(int k, bool left)
     // pen ends on the last of them (where it stays when none moved).
     if (sink_) sink_->hidden(k + 1, e);
     jumpTo(e, r_.map(e, py_));
-    return passed(e);
+    return pacing_.passed(e);
 }
 
 void CurveWalker::jumpTo(int e, const Mapped& m)

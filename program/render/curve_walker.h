@@ -69,9 +69,6 @@ private:
     // its x lies within lo..hi; rows, if given, receives their rows.
     int runEnd(int k, int32_t lo, int32_t hi, Rows* rows = nullptr);
 
-    // A pass over samples: the next exact chunk starts small again.
-    int passed(int e);
-
     // Tries to pass over drawn samples after k (just taken, mapped as m) in
     // one go; returns the last drawn sample dealt with, k when none.
     int skip(int k, const Mapped& m);
@@ -112,8 +109,7 @@ private:
     bool lastOk_ = false;  // the last sample dealt with was drawn
     int runStart_ = 0;
     Mapped last_;
-    int chunk_ = 0;   // samples mapped one by one before the next try
-    int misses_ = 0;  // tries in a row that passed over nothing
+    ChunkPacing pacing_;
 };
 
 }  // namespace zan::render

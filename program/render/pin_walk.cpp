@@ -15,9 +15,6 @@ namespace zan::render {
 namespace {
 
 constexpr int kMinSkip = 16;
-constexpr int kExactChunk = 64;
-constexpr int kMaxChunk = 8192;
-constexpr int kMissesBeforeChunk = 8;
 constexpr int kLeaf = 64;
 constexpr int32_t kLimit = 32767;
 
@@ -156,24 +153,9 @@ public:
 
     void run()
     {
-        const int count = r_.count();
-        for (int k = 0; k < count;) {
-            const Mapped m = take(k);
-            const int e = k + 1 < count ? skip(k, m) : k;
-            if (e > k) {
-                k = e + 1;
-                continue;
-            }
-            if (++misses_ >= kMissesBeforeChunk && k + 1 < count) {
-                const int end = std::min(count - 1, k + chunk_);
-                exact(k, end);
-                chunk_ = std::min(2 * chunk_, kMaxChunk);
-                misses_ = 0;
-                k = end + 1;
-                continue;
-            }
-            ++k;
-        }
+        pacing_.walk(
+            r_.count(), [&](int k) { return take(k); }, [&](int k, const Mapped& m) { return skip(k, m); },
+            [&](int k, int e) { exact(k, e); });
     }
 
 private:
@@ -206,13 +188,6 @@ private:
     void exact(int k, int e)
     {
         r_.each(k + 1, e, py_, [&](int j, const Mapped& m) { consume(j, m); });
-    }
-
-    int passed(int e)
-    {
-        chunk_ = kExactChunk;
-        misses_ = 0;
-        return e;
     }
 
     int fallBack(int k, int e)
@@ -249,7 +224,7 @@ private:
             const int v = VerifiedRun(r_, k, e, kMinSkip, [](const MappedRange& r) { return r.xin == -1; });
             if (v < 0) return fallBack(k, e);
             px0_ = r_.xAt(v);
-            return passed(v);
+            return pacing_.passed(v);
         }
         if (!m.ok) {
             if (m.y == 0) return k;
@@ -262,7 +237,7 @@ private:
             const int v = VerifiedRun(r_, k, e, kMinSkip, [](const MappedRange& r) { return r.xin == 1 && r.yin == -1; });
             if (v < 0) return fallBack(k, e);
             consume(v, r_.map(v, py_));
-            return passed(v);
+            return pacing_.passed(v);
         }
         if (pen_.x != m.x || pen_.y != m.y) return k;
         const bool left = m.x < area_.left;
@@ -273,7 +248,7 @@ private:
             const int e = runEnd(k, left ? -kLimit : area_.right, left ? area_.left - 1 : kLimit);
             if (e - k < kMinSkip) return fallBack(k, e);
             land(e, r_.map(e, py_), true);
-            return passed(e);
+            return pacing_.passed(e);
         }
         Rows rows;
         const int e = runEnd(k, m.x, m.x, &rows);
@@ -285,7 +260,7 @@ private:
             target_.fillColumn(m.x, first, last, c == kPin ? kPinColour : w_.colour);
         });
         land(e, r_.map(e, py_), true);
-        return passed(e);
+        return pacing_.passed(e);
     }
 
     // The last drawn sample after k up to which every sample is drawn and
@@ -305,8 +280,7 @@ private:
     int32_t px0_ = 0;
     int32_t py0_ = 0;
     int32_t py_ = 0;
-    int chunk_ = kExactChunk;
-    int misses_ = 0;
+    ChunkPacing pacing_;
 };
 
 }  // namespace
